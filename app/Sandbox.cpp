@@ -1,0 +1,135 @@
+#include "app/Sandbox.hpp"
+
+#include "render/GridRenderer.hpp"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+void drainEvents(Sandbox& sandbox) {
+    while (const std::optional<InputEvent> event = pollInputEvent(sandbox.window)) {
+        const EventOutcome outcome = applyEvent(sandbox.loop, *event);
+        if (outcome.closeWindow)
+            sandbox.window.close();
+        if (outcome.click) {
+            sandbox.elementPanel.handleClick(*outcome.click, sandbox.window);
+            sandbox.viewPanel.handleClick(*outcome.click, sandbox.window);
+        }
+        if (outcome.newFramerateLimit)
+            sandbox.window.setFramerateLimit(static_cast<unsigned>(*outcome.newFramerateLimit));
+    }
+}
+
+void waitAfterToggle() { std::this_thread::sleep_for(std::chrono::milliseconds(500)); }
+
+void drawBrushOutline(Sandbox& sandbox, sf::Vector2i mouse) {
+    const auto outline =
+        brushOutline(sandbox.simulation, mouse.x, mouse.y, sandbox.loop.brushSize);
+    if (!outline)
+        return;
+    sf::RectangleShape shape(
+        {static_cast<float>(outline->width), static_cast<float>(outline->height)});
+    shape.setPosition({static_cast<float>(outline->left), static_cast<float>(outline->top)});
+    shape.setFillColor(sf::Color(0, 0, 0, 0));
+    shape.setOutlineColor(sf::Color(255, 0, 0, 255));
+    shape.setOutlineThickness(2.0f);
+    sandbox.window.draw(shape);
+}
+
+void reportMissingFont(std::ostream& errors) {
+    std::error_code ignored;
+    const std::filesystem::path folder = std::filesystem::current_path(ignored);
+    if (std::filesystem::exists("ARIAL.TTF", ignored))
+        errors << "grainwright: the font \"ARIAL.TTF\" in " << folder.string()
+               << " cannot be read as a font; the sandbox needs it to start\n";
+    else
+        errors << "grainwright: the font \"ARIAL.TTF\" was not found in " << folder.string()
+               << "; the sandbox needs it in its working directory to start\n";
+}
+
+} // namespace
+
+bool startSandbox(Sandbox& sandbox, std::ostream& errors) {
+    openWindow(sandbox.window, 650, 650, 32, "Grainwright");
+    sandbox.window.setFramerateLimit(15);
+
+    sandbox.elementPanel = ButtonPanel({"sand", "rock", "water"},
+                                       {sf::Color(255, 255, 0, 255), sf::Color(128, 128, 128, 255),
+                                        sf::Color(0, 128, 255, 255)},
+                                       "right");
+    sandbox.elementPanel.addImageButton("heat", "heat_element.png");
+    sandbox.elementPanel.addImageButton("cool", "cool_element.png");
+    sandbox.elementPanel.addImageButton("air", "none_element.png");
+
+    sandbox.viewPanel = ButtonPanel({"standard"}, {sf::Color(255, 255, 0, 255)}, "bottom");
+    sandbox.viewPanel.addImageButton("temperature", "temp_display_element.png");
+
+    if (!loadFont(sandbox.font, "ARIAL.TTF")) {
+        reportMissingFont(errors);
+        return false;
+    }
+    sandbox.statusText = makeText(sandbox.font.font, "", 15);
+    sandbox.statusText->setPosition({15.0f, 556.0f});
+    sandbox.meter.clock.restart();
+    return true;
+}
+
+bool runFrame(Sandbox& sandbox, const HeldInput& input) {
+    sandbox.meter.countFrame();
+    drainEvents(sandbox);
+    if (!applyHeldInput(sandbox.loop, sandbox.simulation, sandbox.elementPanel.selectedName(),
+                        input, waitAfterToggle))
+        return false;
+    if (!sandbox.loop.paused)
+        sandbox.simulation.step();
+    const DisplayMode mode = displayModeFor(sandbox.viewPanel.selectedName());
+    sandbox.loop.displayModeName = displayModeName(mode);
+    unlockGlass(sandbox.simulation, sandbox.elementPanel);
+    clearConsole();
+
+    sandbox.window.clear(sf::Color(0, 0, 0, 255));
+    const sf::Vector2i mouse = input.pointer();
+    sandbox.statusText->setString(composeStatus(
+        sandbox.loop.pauseLine, sandbox.elementPanel.selectedName(), sandbox.loop.displayModeName,
+        sandbox.meter.measuredFps, sandbox.loop.framerateLimit, sandbox.simulation.particleCount));
+    GridRenderer::draw(sandbox.simulation, sandbox.window, mode == DisplayMode::Temperature);
+    drawBrushOutline(sandbox, mouse);
+    sandbox.inspector.draw(sandbox.simulation, sandbox.window, mouse.x, mouse.y);
+    sandbox.elementPanel.draw(sandbox.window);
+    sandbox.viewPanel.draw(sandbox.window);
+    sandbox.window.draw(*sandbox.statusText);
+    sandbox.window.display();
+    return sandbox.window.isOpen();
+}
+
+HeldInput liveInput(const sf::RenderWindow& window) {
+    HeldInput input;
+    input.hasFocus = [&window] { return window.hasFocus(); };
+    input.isHeld = [](HeldKey key) {
+        switch (key) {
+        case HeldKey::Escape:
+            return sf::Keyboard::isKeyPressed(sf::Keyboard::Key::Escape);
+        case HeldKey::Space:
+            return sf::Keyboard::isKeyPressed(sf::Keyboard::Key::Space);
+        case HeldKey::F:
+            return sf::Keyboard::isKeyPressed(sf::Keyboard::Key::F);
+        case HeldKey::LeftShift:
+            return sf::Keyboard::isKeyPressed(sf::Keyboard::Key::LShift);
+        case HeldKey::LeftControl:
+            return sf::Keyboard::isKeyPressed(sf::Keyboard::Key::LControl);
+        case HeldKey::LeftButton:
+            return sf::Mouse::isButtonPressed(sf::Mouse::Button::Left);
+        case HeldKey::RightButton:
+            return sf::Mouse::isButtonPressed(sf::Mouse::Button::Right);
+        }
+        return false;
+    };
+    input.pointer = [&window] { return sf::Mouse::getPosition(window); };
+    return input;
+}

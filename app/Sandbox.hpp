@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/Interaction.hpp"
+#include "app/SfmlCompat.hpp"
+#include "app/StatusOverlay.hpp"
+#include "render/HoverInspector.hpp"
+#include "sim/Simulation.hpp"
+#include "ui/ButtonPanel.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <optional>
+#include <ostream>
+
+/// Everything the running program owns, in start-up order.
+struct Sandbox {
+    sf::RenderWindow window;
+    Simulation simulation;
+    ButtonPanel elementPanel;
+    ButtonPanel viewPanel;
+    LoadedFont font;
+    /// Empty until the font has loaded: a text needs its font.
+    std::optional<sf::Text> statusText;
+    LoopState loop;
+    FrameRateMeter meter;
+    HoverInspector inspector;
+};
+
+/// Opens the window, builds the panels and loads "ARIAL.TTF" from the working directory.
+/// Returns false, after one line on `errors`, when the font cannot be loaded.
+bool startSandbox(Sandbox& sandbox, std::ostream& errors);
+
+/// Runs one frame: input, one step of the world, drawing. Returns false once the loop should
+/// end (Escape held, or the window closed).
+bool runFrame(Sandbox& sandbox, const HeldInput& input);
+
+/// The live keyboard, mouse and focus state of the sandbox's window.
+HeldInput liveInput(const sf::RenderWindow& window);
