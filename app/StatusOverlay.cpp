@@ -1,5 +1,7 @@
 #include "app/StatusOverlay.hpp"
 
+#include <SFML/System/Time.hpp>
+
 #include <cstdint>
 #include <cstdio>
 #include <sstream>
