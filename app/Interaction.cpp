@@ -15,7 +15,8 @@ EventOutcome applyEvent(LoopState& state, const InputEvent& event) {
         outcome.click = event.position;
         break;
     case InputEvent::Kind::MouseWheelScrolled:
-        state.brushSize = brushSizeAfterWheel(state.brushSize, event.verticalWheel, event.wheelDelta);
+        state.brushSize =
+            brushSizeAfterWheel(state.brushSize, event.verticalWheel, event.wheelDelta);
         break;
     case InputEvent::Kind::TextEntered:
         if (const auto limit = framerateLimitFor(event.character);
@@ -111,6 +112,9 @@ std::optional<PixelRect> brushOutline(const Simulation& simulation, int mouseX, 
     const long long top = std::max(row - half, 0LL);
     const long long right = std::min(column + half, simulation.width - 1LL);
     const long long bottom = std::min(row + half, simulation.height - 1LL);
+    // A one-cell brush just past the last cell paints nothing, so there is nothing to enclose.
+    if (right < left || bottom < top)
+        return std::nullopt;
     return PixelRect{static_cast<int>(left * pitch), static_cast<int>(top * pitch),
                      static_cast<int>((right - left + 1) * pitch - simulation.cellGap),
                      static_cast<int>((bottom - top + 1) * pitch - simulation.cellGap)};

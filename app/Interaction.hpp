@@ -88,6 +88,7 @@ struct PixelRect {
 };
 
 /// The outline around the cells a brush at the pointer covers, clipped to the grid, from the
-/// first cell's corner to the last cell's far corner. Nothing when the pointer is off the grid.
+/// first cell's corner to the last cell's far corner. Nothing when the pointer is off the grid
+/// or the brush covers no cell.
 std::optional<PixelRect> brushOutline(const Simulation& simulation, int mouseX, int mouseY,
                                       int brushSize);

@@ -7,7 +7,7 @@
 Simulation::Simulation() : Simulation(50, 50) {}
 
 Simulation::Simulation(int width, int height)
-    : height(std::max(height, 0)), width(std::max(width, 0)) {
+    : height(std::max(height, 1)), width(std::max(width, 1)) {
     Cell air;
     air.temperature = 20.0f;
     air.density = elementDensity[ElementId::Air];
