@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Playing with the mouse: selecting sand, the brush outline and the wheel, painting and the
-# sand falling into a pile, the temperature view, erasing everything with the right button.
+# Playing with the mouse and keys: sand painted under the brush piles up on the floor, the wheel
+# sizes the outline, the temperature view, Space freezing the grid, F stepping it once, the
+# right button erasing under the brush.
 # shellcheck source-path=SCRIPTDIR source=lib/common.bash
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.bash"
 
@@ -8,93 +9,77 @@ gw_init "${1:-}"
 gw_start
 gw_wait_window
 
-# Red outline around brush size S at cell (25,9): cells 25-S/2 .. 25+S/2, 2 px outside them.
-outline_for() {
-    local half=$(($1 / 2))
-    local left=$(( (25 - half) * 11 )) top=$(( (9 - half) * 11 )) side=$(( (2 * half + 1) * 11 - 1 ))
-    echo "$((left - 2)) $((top - 2)) $((left + side + 1)) $((top + side + 1))"
-}
-outline_is() {
-    gw_shot poll
-    [ "$(gw_red_box "$GW_SHOT")" = "$1" ]
-}
-sand_cells() { gw_count_cells "$1" "$GW_SAND" "${@:2}"; }
+sand() { gw_count_cells "$GW_SHOT" "$GW_SAND" "$@"; }
+outline_is() { gw_see 3000 "$2" "[ \"\$(gw_red_box \"\$GW_SHOT\")\" = '$1' ]"; }
+# The status text's first line reads "paused" while paused and is empty otherwise.
+pause_pixels() { gw_count_pixels "$GW_SHOT" 15 556 300 569 'r>200 && g>200 && b>200'; }
 
-# Selecting sand draws the white 3-pixel frame around its button.
 gw_select sand
-gw_poll 3000 "white selection frame around the sand button" eval \
-    '[ "$(gw_shot poll; gw_count_pixels "$GW_SHOT" 607 206 644 243 "r==255 && g==255 && b==255")" -eq 420 ]'
-gw_ok "sand button selected (white frame)"
-
-gw_type 9    # 135 frames a second: everything below happens faster
-
-# The wheel changes the brush size one step per notch, within 1..50; the outline follows.
+gw_type 9    # 135 frames a second
 gw_move 275 100
-gw_poll 3000 "outline of brush 5 at $(outline_for 5)" outline_is "$(outline_for 5)"
-gw_wheel up 4
-gw_poll 3000 "outline of brush 9 at $(outline_for 9) after 4 wheel steps up" outline_is "$(outline_for 9)"
-gw_wheel down 10
-gw_poll 3000 "outline of brush 1 at $(outline_for 1) after 10 steps down (kept at 1)" outline_is "$(outline_for 1)"
-# Sizes 0 and 1 (or 4 and 5) draw alike: one step up from the clamp tells 1 from 0.
-gw_wheel up 1
-gw_poll 3000 "outline of brush 2 at $(outline_for 2) after 1 step up from 1" outline_is "$(outline_for 2)"
-gw_wheel up 3
-gw_poll 3000 "outline of brush 5 at $(outline_for 5) after 3 more steps up" outline_is "$(outline_for 5)"
-gw_ok "wheel: brush 5 -> 9 -> 1 (clamped) -> 2 -> 5, outline measured each time"
+outline_is "251 75 308 132" "outline of brush 5 (cells 23..27, 7..11) around cell (25,9)"
 
-# Painting: while the button is held the brush square is refilled every frame; one step later
-# only its outer columns and lowest row can have fallen away, and nothing lies above it.
+# While the button is held the brush square is refilled every frame: its inner cells are sand
+# and nothing lies above it.
 gw_press 1 275 100
 sleep 0.25
 gw_shot painting
 gw_release 1
-n=$(sand_cells "$GW_SHOT" 24 7 26 9)
-[ "$n" -eq 9 ] || gw_fail "while painting only $n of the 9 inner brush cells (24..26, 7..9) are sand [$GW_SHOT]"
-n=$(sand_cells "$GW_SHOT" 23 7 27 11)
-[ "$n" -ge 12 ] || gw_fail "while painting only $n of the 25 brush cells are sand"
-n=$(sand_cells "$GW_SHOT" 0 0 49 6)
-[ "$n" -eq 0 ] || gw_fail "$n sand cells above the brush"
+[ "$(sand 24 7 26 9)" -eq 9 ] || gw_fail "while painting only $(sand 24 7 26 9) of the 9 inner brush cells are sand"
+[ "$(sand 0 0 49 6)" -eq 0 ] || gw_fail "$(sand 0 0 49 6) sand cells above the brush"
 gw_ok "sand appears under the brush"
 
 gw_move 645 5
-settled() {
-    gw_shot poll
-    [ "$(sand_cells "$GW_SHOT" 0 49 49 49)" -ge 5 ] && [ "$(gw_loose_cells "$GW_SHOT" "$GW_SAND")" -eq 0 ]
-}
-gw_poll 10000 "sand at rest on the floor (5+ cells on row 49, none with air below)" settled
-total=$(sand_cells "$GW_SHOT")
-[ "$total" -ge 25 ] || gw_fail "only $total sand cells after painting for 0.25 s"
-gw_ok "$total sand cells piled up on the floor"
+gw_see 10000 "sand at rest on the floor (5+ cells on row 49, none with air below)" \
+    '[ "$(sand 0 49 49 49)" -ge 5 ] && [ "$(gw_loose_cells "$GW_SHOT" "$GW_SAND")" -eq 0 ]'
+pile=$(sand)
+[ "$pile" -ge 25 ] && [ "$(sand 0 0 49 12)" -eq 0 ] || gw_fail "expected a pile of 25+ sand cells below row 12, got $pile"
+gw_ok "$pile sand cells piled up on the floor"
 
-# Temperature view: every cell, sand and air, is at 20 degrees: (5,0,255).
+# Every cell, sand and air, is at 20 degrees.
 gw_select temperature
-gw_poll 3000 "all 2500 cells shown as (5,0,255) in the temperature view" eval \
-    '[ "$(gw_shot poll; gw_count_cells "$GW_SHOT" "r==5 && g==0 && b==255")" -eq 2500 ]'
-gw_expect_counts "$GW_SHOT" \
-    "white frame around the temperature button :: -eq 420 :: 326 607 363 644 r==255 && g==255 && b==255 && !(x >= 329 && x <= 360 && y >= 610 && y <= 641)" \
-    "no frame around the standard button :: -eq 0 :: 286 607 323 644 r==255 && g==255 && b==255"
-gw_ok "temperature view: fresh cells are (5,0,255)"
+gw_see 3000 "all 2500 cells (5,0,255) in the temperature view" '[ "$(gw_count_cells "$GW_SHOT" "r==5 && g==0 && b==255")" -eq 2500 ]'
 gw_select standard
-gw_poll 3000 "sand visible again in the standard view" eval \
-    '[ "$(gw_shot poll; sand_cells "$GW_SHOT")" -eq "$total" ]'
-gw_ok "standard view shows the $total sand cells again"
+gw_see 3000 "the $pile sand cells back in the standard view" '[ "$(sand)" -eq "$pile" ]'
+gw_ok "temperature view: fresh cells are (5,0,255)"
 
-# A brush of 50 over the centre erases the whole grid.
-gw_move 275 275
-gw_wheel up 50
-gw_poll 5000 "outline around the whole grid at brush 50" outline_is "0 0 549 549"
-gw_hold 3 275 275 0.3
+gw_tap space
+gw_see 3000 "'paused' line in the status text after Space" '[ "$(pause_pixels)" -gt 20 ]'
+gw_hold 1 275 100 0.3
 gw_move 645 5
-gw_poll 3000 "whole grid air after erasing with brush 50" eval \
-    '[ "$(gw_shot poll; gw_count_cells "$GW_SHOT" "$GW_AIR")" -eq 2500 ]'
-gw_ok "right button with brush 50 erases everything"
+gw_shot paused
+frozen=$GW_SHOT
+[ "$(sand 23 7 27 11)" -eq 25 ] || gw_fail "paused: the 5x5 brush painted $(sand 23 7 27 11) sand cells, expected 25 hanging in the air"
+sleep 1
+gw_shot paused-later
+[ "$(gw_grid_digest "$frozen")" = "$(gw_grid_digest "$GW_SHOT")" ] || gw_fail "grid changed within 1 s while paused"
+gw_ok "Space freezes the grid: the painted block hangs in the air"
 
-# Sizes above 50 draw like 50 at the centre; one step down from the clamp must give 49.
-gw_move 275 275
-gw_wheel down 1
-gw_poll 3000 "outline of brush 49 (cells 1..49) one step down from the clamp at 50" outline_is "9 9 549 549"
-gw_ok "wheel stops at 50"
+# One step: the block's inner cells stay, the others move one cell at most, some do move, and
+# nothing moves after that.
+gw_tap f
+gw_see 3000 "grid change after F" '[ "$(gw_grid_digest "$GW_SHOT")" != "$(gw_grid_digest "$frozen")" ]'
+gw_shot stepped
+stepped=$GW_SHOT
+[ "$(sand 24 7 26 10)" -eq 12 ] || gw_fail "after F the block's 12 inner cells (24..26, 7..10) hold $(sand 24 7 26 10) sand cells"
+[ "$(sand 22 7 28 12)" -eq 25 ] || gw_fail "after F only $(sand 22 7 28 12) of the block's 25 cells lie within one cell of it"
+[ "$(( $(sand 22 12 28 12) + $(sand 22 7 22 11) + $(sand 28 7 28 11) ))" -ge 1 ] || gw_fail "after F no sand left the block"
+sleep 0.8
+gw_shot stepped-later
+[ "$(gw_grid_digest "$stepped")" = "$(gw_grid_digest "$GW_SHOT")" ] || gw_fail "the grid kept changing after a single F"
+gw_ok "F advances the paused grid by exactly one step"
 
-out=$(gw_unexpected_output)
-[ -z "$out" ] || gw_fail "unexpected output: $out"
+# Still paused, so nothing moves meanwhile: brush 9 over cell (25,8) covers the block, not the pile.
+gw_move 280 93
+gw_wheel up 4
+outline_is "229 42 330 143" "outline of brush 9 around cell (25,8) after 4 wheel steps up"
+gw_hold 3 280 93 0.3
+gw_move 645 5
+gw_shot erased
+[ "$(sand 0 0 49 12)" -eq 0 ] || gw_fail "the right button left $(sand 0 0 49 12) sand cells of the block"
+[ "$(sand 0 13 49 49)" -eq "$pile" ] || gw_fail "the right button changed the pile ($pile -> $(sand 0 13 49 49) sand cells)"
+gw_ok "the wheel grows the outline; the right button erases under the brush only"
+
+gw_tap space
+gw_see 3000 "'paused' line gone after a second Space" '[ "$(pause_pixels)" -lt 20 ]'
 gw_escape_exit 1000
