@@ -3,9 +3,21 @@
 #include <array>
 #include <utility>
 
-/// The in-grid cells around a position, in the fixed order: row above left to right, then
-/// left and right, then row below left to right. Kept on the stack: the step asks for one
-/// per visit.
+/// Offsets of the neighbours in their fixed order: row above left to right, then left and
+/// right, then row below left to right.
+inline constexpr std::array<std::pair<int, int>, 8> neighbourOffsets = {{
+    {-1, -1},
+    {0, -1},
+    {1, -1},
+    {-1, 0},
+    {1, 0},
+    {-1, 1},
+    {0, 1},
+    {1, 1},
+}};
+
+/// The in-grid cells around a position, in the order of `neighbourOffsets`. Kept on the
+/// stack: no allocation per query.
 struct Neighbourhood {
     std::array<std::pair<int, int>, 8> cells{};
     int count = 0;
@@ -15,11 +27,8 @@ struct Neighbourhood {
 };
 
 inline Neighbourhood neighbourhoodOf(int x, int y, int width, int height) {
-    static constexpr std::array<std::pair<int, int>, 8> offsets = {{
-        {-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1},
-    }};
     Neighbourhood result;
-    for (const auto& [dx, dy] : offsets) {
+    for (const auto& [dx, dy] : neighbourOffsets) {
         // Wide arithmetic: any int is a valid query, INT_MAX included.
         const long long nx = static_cast<long long>(x) + dx;
         const long long ny = static_cast<long long>(y) + dy;

@@ -1,0 +1,262 @@
+#include "app/Sandbox.hpp"
+#include "bench/BusyWorld.hpp"
+#include "render/GridRenderer.hpp"
+#include "support/SquareGridDrawing.hpp"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Window/Mouse.hpp>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+constexpr int stepsBetweenRestores = 25;
+constexpr int warmUpFrames = 10;
+const sf::Vector2i pointerOverGrid(300, 300);
+
+bool needDisplay(benchmark::State& state) {
+    const char* display = std::getenv("DISPLAY");
+    if (display != nullptr && *display != '\0')
+        return true;
+    state.SkipWithError("needs an X display: DISPLAY is not set");
+    return false;
+}
+
+// The program reads its font and icons from its working directory.
+bool enterProgramDirectory(benchmark::State& state) {
+    if (chdir(GRAINWRIGHT_PROGRAM_DIR) == 0)
+        return true;
+    state.SkipWithError("cannot enter the program's build folder " GRAINWRIGHT_PROGRAM_DIR);
+    return false;
+}
+
+// Each frame clears the terminal it writes to; the benchmark's own report must survive, so
+// standard output points elsewhere while frames run.
+class StdoutToNull {
+public:
+    StdoutToNull() {
+        std::fflush(stdout);
+        saved = dup(STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            dup2(null, STDOUT_FILENO);
+            close(null);
+        }
+    }
+    ~StdoutToNull() {
+        std::fflush(stdout);
+        if (saved >= 0) {
+            dup2(saved, STDOUT_FILENO);
+            close(saved);
+        }
+    }
+    StdoutToNull(const StdoutToNull&) = delete;
+    StdoutToNull& operator=(const StdoutToNull&) = delete;
+
+private:
+    int saved = -1;
+};
+
+HeldInput pointerResting() {
+    HeldInput input;
+    input.hasFocus = [] { return true; };
+    input.isHeld = [](HeldKey) { return false; };
+    input.pointer = [] { return pointerOverGrid; };
+    return input;
+}
+
+// A started sandbox showing a busy world in the chosen view, the pointer over the grid and
+// no framerate limit, so that presenting never waits. Null, after skipping, when it cannot.
+std::unique_ptr<Sandbox> openSandbox(benchmark::State& state, const Simulation& world,
+                                     bool temperatureView) {
+    if (!needDisplay(state) || !enterProgramDirectory(state))
+        return nullptr;
+    auto sandbox = std::make_unique<Sandbox>();
+    std::ostringstream errors;
+    if (!startSandbox(*sandbox, errors)) {
+        state.SkipWithError(errors.str().c_str());
+        return nullptr;
+    }
+    sandbox->window.setFramerateLimit(0);
+    if (temperatureView) {
+        sandbox->viewPanel.selectedIndex = 1;
+        if (sandbox->viewPanel.selectedName() != "temperature") {
+            state.SkipWithError("the view panel has no temperature button");
+            return nullptr;
+        }
+    }
+    sandbox->simulation = world;
+    sf::Mouse::setPosition(pointerOverGrid, sandbox->window);
+    return sandbox;
+}
+
+// Runs `frame` once per iteration; the world's cells are put back every few frames, with the
+// timer paused, so that it stays busy.
+template <typename Frame>
+void measureFrames(benchmark::State& state, Sandbox& sandbox, const Simulation& original,
+                   Frame frame) {
+    StdoutToNull quiet;
+    // The first frames rasterise glyphs and upload textures; they are not what a frame costs.
+    for (int i = 0; i < warmUpFrames; ++i)
+        frame();
+    restoreCells(sandbox.simulation, original);
+    int sinceRestore = 0;
+    for (auto _ : state) {
+        if (sinceRestore == stepsBetweenRestores) {
+            state.PauseTiming();
+            restoreCells(sandbox.simulation, original);
+            sinceRestore = 0;
+            state.ResumeTiming();
+        }
+        if (!frame()) {
+            state.SkipWithError("the window closed");
+            break;
+        }
+        ++sinceRestore;
+    }
+}
+
+// The whole frame: step, grid, brush outline, read-out, both panels, status text, display.
+void BM_Frame(benchmark::State& state) {
+    const Simulation original = makeBusyWorld(50, 50);
+    const auto sandbox = openSandbox(state, original, state.range(0) != 0);
+    if (!sandbox)
+        return;
+    const HeldInput input = pointerResting();
+    measureFrames(state, *sandbox, original, [&] { return runFrame(*sandbox, input); });
+}
+BENCHMARK(BM_Frame)
+    ->ArgName("temperature")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The parts of a frame, drawn as the frame draws them and added one at a time in drawing
+// order, to show what each costs: the difference between two neighbouring figures is the cost
+// of the part the second adds.
+enum FramePart { ClearAndDisplay, Step, Grid, BrushOutline, Readout, Panels, StatusText };
+constexpr const char* framePartNames[] = {"clear+display", "+step",   "+grid",       "+outline",
+                                          "+readout",      "+panels", "+status text"};
+
+bool drawFrameUpTo(Sandbox& sandbox, FramePart last, bool temperatureView) {
+    sandbox.window.clear(sf::Color(0, 0, 0, 255));
+    if (last >= Step)
+        sandbox.simulation.step();
+    if (last >= Grid)
+        GridRenderer::draw(sandbox.simulation, sandbox.window, temperatureView);
+    if (last >= BrushOutline) {
+        if (const auto outline = brushOutline(sandbox.simulation, pointerOverGrid.x,
+                                              pointerOverGrid.y, sandbox.loop.brushSize)) {
+            sf::RectangleShape shape(
+                {static_cast<float>(outline->width), static_cast<float>(outline->height)});
+            shape.setPosition(
+                {static_cast<float>(outline->left), static_cast<float>(outline->top)});
+            shape.setFillColor(sf::Color(0, 0, 0, 0));
+            shape.setOutlineColor(sf::Color(255, 0, 0, 255));
+            shape.setOutlineThickness(2.0f);
+            sandbox.window.draw(shape);
+        }
+    }
+    if (last >= Readout)
+        sandbox.inspector.draw(sandbox.simulation, sandbox.window, pointerOverGrid.x,
+                               pointerOverGrid.y);
+    if (last >= Panels) {
+        sandbox.elementPanel.draw(sandbox.window);
+        sandbox.viewPanel.draw(sandbox.window);
+    }
+    if (last >= StatusText) {
+        sandbox.statusText->setString(
+            composeStatus(sandbox.loop.pauseLine, sandbox.elementPanel.selectedName(),
+                          temperatureView ? "temperature" : "standard", sandbox.meter.measuredFps,
+                          sandbox.loop.framerateLimit, sandbox.simulation.particleCount));
+        sandbox.window.draw(*sandbox.statusText);
+    }
+    sandbox.window.display();
+    return sandbox.window.isOpen();
+}
+
+void BM_FrameParts(benchmark::State& state) {
+    const auto last = static_cast<FramePart>(state.range(0));
+    const bool temperatureView = state.range(1) != 0;
+    const Simulation original = makeBusyWorld(50, 50);
+    const auto sandbox = openSandbox(state, original, temperatureView);
+    if (!sandbox)
+        return;
+    state.SetLabel(framePartNames[last]);
+    measureFrames(state, *sandbox, original,
+                  [&] { return drawFrameUpTo(*sandbox, last, temperatureView); });
+}
+BENCHMARK(BM_FrameParts)
+    ->ArgNames({"parts", "temperature"})
+    ->ArgsProduct({{ClearAndDisplay, Step, Grid, BrushOutline, Readout, Panels, StatusText},
+                   {0, 1}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+using GridDrawing = void (*)(const Simulation&, sf::RenderWindow&, bool);
+
+void noGrid(const Simulation&, sf::RenderWindow&, bool) {}
+
+// Every variant clears, draws and presents: presenting makes the software renderer finish
+// the frame, so the drawing is really done inside the iteration that asked for it.
+void measureGridDrawing(benchmark::State& state, GridDrawing drawGrid) {
+    if (!needDisplay(state))
+        return;
+    sf::RenderWindow window;
+    openWindow(window, 650, 650, 32, "Grainwright grid drawing");
+    window.setFramerateLimit(0);
+    const Simulation world = makeBusyWorld(50, 50);
+    const bool temperatureView = state.range(0) != 0;
+    for (int i = 0; i < warmUpFrames; ++i) {
+        while (pollInputEvent(window)) {
+        }
+        window.clear(sf::Color(0, 0, 0, 255));
+        drawGrid(world, window, temperatureView);
+        window.display();
+    }
+    for (auto _ : state) {
+        window.clear(sf::Color(0, 0, 0, 255));
+        drawGrid(world, window, temperatureView);
+        window.display();
+    }
+}
+
+void BM_GridRenderer(benchmark::State& state) {
+    measureGridDrawing(state, GridRenderer::draw);
+}
+BENCHMARK(BM_GridRenderer)
+    ->ArgName("temperature")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_GridSquareBySquare(benchmark::State& state) {
+    measureGridDrawing(state, drawGridSquareBySquare);
+}
+BENCHMARK(BM_GridSquareBySquare)
+    ->ArgName("temperature")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Clearing and presenting alone: the part of every grid figure above that is not drawing.
+void BM_ClearAndDisplay(benchmark::State& state) {
+    measureGridDrawing(state, noGrid);
+}
+BENCHMARK(BM_ClearAndDisplay)
+    ->ArgName("temperature")
+    ->Arg(0)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
