@@ -9,7 +9,9 @@
 
 QuietSfmlErrors::QuietSfmlErrors() : previous(sf::err().rdbuf(nullptr)) {}
 
-QuietSfmlErrors::~QuietSfmlErrors() { sf::err().rdbuf(previous); }
+QuietSfmlErrors::~QuietSfmlErrors() {
+    sf::err().rdbuf(previous);
+}
 
 #if SFML_VERSION_MAJOR >= 3
 
@@ -42,6 +44,10 @@ std::optional<InputEvent> pollInputEvent(sf::RenderWindow& window) {
 
 static bool openFontFromMemory(sf::Font& font, const std::vector<char>& bytes) {
     return font.openFromMemory(bytes.data(), bytes.size());
+}
+
+bool resizeTexture(sf::Texture& texture, unsigned width, unsigned height) {
+    return texture.resize({width, height});
 }
 
 sf::Text makeText(const sf::Font& font, const std::string& string, unsigned characterSize) {
@@ -86,6 +92,10 @@ std::optional<InputEvent> pollInputEvent(sf::RenderWindow& window) {
 
 static bool openFontFromMemory(sf::Font& font, const std::vector<char>& bytes) {
     return font.loadFromMemory(bytes.data(), bytes.size());
+}
+
+bool resizeTexture(sf::Texture& texture, unsigned width, unsigned height) {
+    return texture.create(width, height);
 }
 
 sf::Text makeText(const sf::Font& font, const std::string& string, unsigned characterSize) {

@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <optional>
@@ -61,6 +62,9 @@ std::optional<InputEvent> pollInputEvent(sf::RenderWindow& window);
 
 /// Reads and opens the font at `path`; false, without a message, when it cannot.
 bool loadFont(LoadedFont& target, const std::string& path);
+
+/// Gives the texture a size, contents undefined; false when the graphics driver refuses it.
+bool resizeTexture(sf::Texture& texture, unsigned width, unsigned height);
 
 /// A text object in the library's default colour and style.
 sf::Text makeText(const sf::Font& font, const std::string& string, unsigned characterSize);

@@ -1,10 +1,14 @@
 #include "render/GridRenderer.hpp"
 
+#include "app/SfmlCompat.hpp"
 #include "sim/Simulation.hpp"
 
 #include <SFML/Graphics/PrimitiveType.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +22,34 @@ std::uint8_t channel(float value) {
     if (value >= 255.0f)
         return 255;
     return static_cast<std::uint8_t>(value);
+}
+
+sf::Color fillOf(const Cell& cell, bool temperatureView) {
+    return temperatureView ? temperatureColor(cell.temperature) : cell.color;
+}
+
+// For worlds too large for one texture: every square as two triangles, in one draw call.
+void drawAsTriangles(const Simulation& simulation, sf::RenderWindow& window, bool temperatureView) {
+    const int pitch = simulation.cellSize + simulation.cellGap;
+    const auto size = static_cast<float>(simulation.cellSize);
+    std::vector<sf::Vertex> vertices;
+    for (int x = 0; x < simulation.width; ++x) {
+        for (int y = 0; y < simulation.height; ++y) {
+            const sf::Color fill =
+                fillOf(simulation.grid[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)],
+                       temperatureView);
+            const sf::Vector2f topLeft(static_cast<float>(x * pitch),
+                                       static_cast<float>(y * pitch));
+            const sf::Vector2f topRight = topLeft + sf::Vector2f(size, 0.0f);
+            const sf::Vector2f bottomLeft = topLeft + sf::Vector2f(0.0f, size);
+            const sf::Vector2f bottomRight = topLeft + sf::Vector2f(size, size);
+            for (const sf::Vector2f& corner :
+                 {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight})
+                vertices.push_back(sf::Vertex{corner, fill});
+        }
+    }
+    if (!vertices.empty())
+        window.draw(vertices.data(), vertices.size(), sf::PrimitiveType::Triangles);
 }
 
 } // namespace
@@ -34,35 +66,38 @@ sf::Color temperatureColor(float t) {
     return sf::Color(255, 255, channel((t - 2000.0f) / 1000.0f * 255.0f), 255);
 }
 
-// All squares go out in one draw call: on software rendering, thousands of separate draws
-// cost several times more than one batch, and axis-aligned squares at whole pixels cover
-// exactly the same pixels either way.
+// The grid goes out as one texture: on software rendering, thousands of small shapes cost
+// several times more than one image. The gaps are fully transparent, so whatever lies under
+// them shows through exactly as between separately drawn squares.
 void GridRenderer::draw(const Simulation& simulation, sf::RenderWindow& window,
                         bool temperatureView) {
-    const int pitch = simulation.cellSize + simulation.cellGap;
-    const auto size = static_cast<float>(simulation.cellSize);
-    std::vector<sf::Vertex> vertices;
-    vertices.reserve(static_cast<std::size_t>(simulation.width) *
-                     static_cast<std::size_t>(simulation.height) * 6);
+    const int size = simulation.cellSize;
+    const int pitch = size + simulation.cellGap;
+    const int width = simulation.width * pitch - simulation.cellGap;
+    const int height = simulation.height * pitch - simulation.cellGap;
+    if (size <= 0 || width <= 0 || height <= 0)
+        return;
+
+    sf::Texture texture;
+    if (static_cast<unsigned>(std::max(width, height)) > sf::Texture::getMaximumSize() ||
+        !resizeTexture(texture, static_cast<unsigned>(width), static_cast<unsigned>(height))) {
+        drawAsTriangles(simulation, window, temperatureView);
+        return;
+    }
+
+    std::vector<sf::Color> pixels(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height), sf::Color(0, 0, 0, 0));
     for (int x = 0; x < simulation.width; ++x) {
         const auto& column = simulation.grid[static_cast<std::size_t>(x)];
         for (int y = 0; y < simulation.height; ++y) {
-            const Cell& cell = column[static_cast<std::size_t>(y)];
-            const sf::Color fill = temperatureView ? temperatureColor(cell.temperature) : cell.color;
-            const float left = static_cast<float>(x * pitch);
-            const float top = static_cast<float>(y * pitch);
-            const sf::Vector2f topLeft(left, top);
-            const sf::Vector2f topRight(left + size, top);
-            const sf::Vector2f bottomLeft(left, top + size);
-            const sf::Vector2f bottomRight(left + size, top + size);
-            vertices.push_back(sf::Vertex{topLeft, fill});
-            vertices.push_back(sf::Vertex{topRight, fill});
-            vertices.push_back(sf::Vertex{bottomLeft, fill});
-            vertices.push_back(sf::Vertex{bottomLeft, fill});
-            vertices.push_back(sf::Vertex{topRight, fill});
-            vertices.push_back(sf::Vertex{bottomRight, fill});
+            const sf::Color fill = fillOf(column[static_cast<std::size_t>(y)], temperatureView);
+            for (int row = y * pitch; row < y * pitch + size; ++row) {
+                const auto first = pixels.begin() + row * width + x * pitch;
+                std::fill(first, first + size, fill);
+            }
         }
     }
-    if (!vertices.empty())
-        window.draw(vertices.data(), vertices.size(), sf::PrimitiveType::Triangles);
+    static_assert(sizeof(sf::Color) == 4, "texture upload reads colours as RGBA bytes");
+    texture.update(reinterpret_cast<const std::uint8_t*>(pixels.data()));
+    window.draw(sf::Sprite(texture));
 }
