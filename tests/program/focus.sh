@@ -24,7 +24,7 @@ gw_keydown Escape
 sleep 1
 gw_alive || { gw_wait_exit 100; gw_fail "Escape ended the program (status $GW_STATUS) while another window had the focus"; }
 gw_keyup Escape
-gw_move 645 5
+gw_pointer_away
 gw_shot unfocused
 n=$(gw_count_cells "$GW_SHOT" "!($GW_AIR)")
 [ "$n" -eq 0 ] || gw_fail "the left button painted $n cells while another window had the focus"
@@ -32,7 +32,7 @@ gw_ok "unfocused: a held left button paints nothing, Escape held for 1 s does no
 
 gw_focus "$GW_WID"
 gw_hold 1 275 275 0.3
-gw_move 645 5
+gw_pointer_away
 gw_see 3000 "sand painted once the window has the focus" '[ "$(gw_count_cells "$GW_SHOT" "$GW_SAND")" -ge 9 ]'
 gw_ok "focused: the left button paints"
 gw_escape_exit 1000

@@ -30,7 +30,7 @@ gw_wheel up 50
 gw_see 5000 "sand painted and an outline around the whole grid" \
     '[ "$(gw_count_cells "$GW_SHOT" "$GW_SAND")" -ge 10 ] && [ "$(gw_red_box "$GW_SHOT")" = "0 0 549 549" ]'
 gw_hold 3 275 275 0.3
-gw_move 645 5
+gw_pointer_away
 gw_see 3000 "the whole grid air after erasing with the right button" '[ "$(gw_count_cells "$GW_SHOT" "$GW_AIR")" -eq 2500 ]'
 gw_ok "the right button erases without an eraser button"
 

@@ -29,7 +29,7 @@ gw_release 1
 [ "$(sand 0 0 49 6)" -eq 0 ] || gw_fail "$(sand 0 0 49 6) sand cells above the brush"
 gw_ok "sand appears under the brush"
 
-gw_move 645 5
+gw_pointer_away
 gw_see 10000 "sand at rest on the floor (5+ cells on row 49, none with air below)" \
     '[ "$(sand 0 49 49 49)" -ge 5 ] && [ "$(gw_loose_cells "$GW_SHOT" "$GW_SAND")" -eq 0 ]'
 pile=$(sand)
@@ -46,7 +46,7 @@ gw_ok "temperature view: fresh cells are (5,0,255)"
 gw_tap space
 gw_see 3000 "'paused' line in the status text after Space" '[ "$(pause_pixels)" -gt 20 ]'
 gw_hold 1 275 100 0.3
-gw_move 645 5
+gw_pointer_away
 gw_shot paused
 frozen=$GW_SHOT
 [ "$(sand 23 7 27 11)" -eq 25 ] || gw_fail "paused: the 5x5 brush painted $(sand 23 7 27 11) sand cells, expected 25 hanging in the air"
@@ -74,7 +74,7 @@ gw_move 280 93
 gw_wheel up 4
 outline_is "229 42 330 143" "outline of brush 9 around cell (25,8) after 4 wheel steps up"
 gw_hold 3 280 93 0.3
-gw_move 645 5
+gw_pointer_away
 gw_shot erased
 [ "$(sand 0 0 49 12)" -eq 0 ] || gw_fail "the right button left $(sand 0 0 49 12) sand cells of the block"
 [ "$(sand 0 13 49 49)" -eq "$pile" ] || gw_fail "the right button changed the pile ($pile -> $(sand 0 13 49 49) sand cells)"

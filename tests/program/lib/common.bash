@@ -243,6 +243,12 @@ gw_loose_cells() {
 gw_grid_digest() { gw_magick_grid "$1" -format '%#' info:; }
 
 gw_move() { timeout 2 xdotool mousemove --sync "$1" "$2" >/dev/null 2>&1 || xdotool mousemove "$1" "$2"; }
+# Moves the pointer off the grid and waits for a frame drawn without the brush outline, so that
+# a screenshot taken next shows the grid alone even when frames come slowly.
+gw_pointer_away() {
+    gw_move 645 5
+    gw_see 5000 "a frame without the brush outline" '[ "$(gw_red_box "$GW_SHOT")" = none ]'
+}
 gw_click() { gw_move "$1" "$2"; xdotool click "${3:-1}"; }
 
 # Whatever was ever held is let go of again at the end, so a failed test leaves nothing stuck.
