@@ -199,11 +199,9 @@ private:
             record.color = variedColor(record.element, world.rng);
             return;
         }
-        // The countdown runs while the start-of-step record's does. A mask rather than a
-        // branch: which cells are counting down is as random as the world.
-        const std::int32_t countdown = record.transformCooldown;
-        const std::int32_t running = -static_cast<std::int32_t>(moved.start->transformCooldown > 0);
-        record.transformCooldown = (std::max(countdown - 1, 0) & running) | (countdown & ~running);
+        // The countdown runs while the start-of-step record's does.
+        if (moved.start->transformCooldown > 0)
+            record.transformCooldown = std::max(record.transformCooldown - 1, 0);
     }
 
     // Neighbour temperatures are start-of-step values: the exchange does not depend on the
