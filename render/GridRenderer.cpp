@@ -4,7 +4,7 @@
 #include "sim/Simulation.hpp"
 
 #include <SFML/Graphics/PrimitiveType.hpp>
-#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
@@ -66,9 +66,11 @@ sf::Color temperatureColor(float t) {
     return sf::Color(255, 255, channel((t - 2000.0f) / 1000.0f * 255.0f), 255);
 }
 
-// The grid goes out as one texture: on software rendering, thousands of small shapes cost
-// several times more than one image. The gaps are fully transparent, so whatever lies under
-// them shows through exactly as between separately drawn squares.
+// The grid goes out as one texture holding one texel column per cell column, with the gap
+// rows fully transparent, stretched over one rectangle per column. On software rendering
+// thousands of small shapes cost several times more, and a texture of the whole picture
+// costs its upload. Whatever lies under the gaps shows through exactly as between separately
+// drawn squares.
 void GridRenderer::draw(const Simulation& simulation, sf::RenderWindow& window,
                         bool temperatureView) {
     const int size = simulation.cellSize;
@@ -79,25 +81,45 @@ void GridRenderer::draw(const Simulation& simulation, sf::RenderWindow& window,
         return;
 
     sf::Texture texture;
+    const auto columns = static_cast<unsigned>(simulation.width);
     if (static_cast<unsigned>(std::max(width, height)) > sf::Texture::getMaximumSize() ||
-        !resizeTexture(texture, static_cast<unsigned>(width), static_cast<unsigned>(height))) {
+        !resizeTexture(texture, columns, static_cast<unsigned>(height))) {
         drawAsTriangles(simulation, window, temperatureView);
         return;
     }
 
-    std::vector<sf::Color> pixels(
-        static_cast<std::size_t>(width) * static_cast<std::size_t>(height), sf::Color(0, 0, 0, 0));
+    const auto rowLength = static_cast<std::size_t>(columns);
+    std::vector<sf::Color> texels(rowLength * static_cast<std::size_t>(height),
+                                  sf::Color(0, 0, 0, 0));
     for (int x = 0; x < simulation.width; ++x) {
         const auto& column = simulation.grid[static_cast<std::size_t>(x)];
         for (int y = 0; y < simulation.height; ++y) {
             const sf::Color fill = fillOf(column[static_cast<std::size_t>(y)], temperatureView);
-            for (int row = y * pitch; row < y * pitch + size; ++row) {
-                const auto first = pixels.begin() + row * width + x * pitch;
-                std::fill(first, first + size, fill);
-            }
+            for (int row = y * pitch; row < y * pitch + size; ++row)
+                texels[static_cast<std::size_t>(row) * rowLength + static_cast<std::size_t>(x)] =
+                    fill;
         }
     }
     static_assert(sizeof(sf::Color) == 4, "texture upload reads colours as RGBA bytes");
-    texture.update(reinterpret_cast<const std::uint8_t*>(pixels.data()));
-    window.draw(sf::Sprite(texture));
+    texture.update(reinterpret_cast<const std::uint8_t*>(texels.data()));
+
+    // Texel column x spans the square's width; rows map one to one.
+    std::vector<sf::Vertex> vertices;
+    vertices.reserve(rowLength * 6);
+    const auto bottom = static_cast<float>(height);
+    for (int x = 0; x < simulation.width; ++x) {
+        const auto left = static_cast<float>(x * pitch);
+        const auto right = left + static_cast<float>(size);
+        const auto texel = static_cast<float>(x);
+        const sf::Vertex topLeft{{left, 0.0f}, sf::Color::White, {texel, 0.0f}};
+        const sf::Vertex topRight{{right, 0.0f}, sf::Color::White, {texel + 1.0f, 0.0f}};
+        const sf::Vertex bottomLeft{{left, bottom}, sf::Color::White, {texel, bottom}};
+        const sf::Vertex bottomRight{{right, bottom}, sf::Color::White, {texel + 1.0f, bottom}};
+        for (const sf::Vertex& corner :
+             {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight})
+            vertices.push_back(corner);
+    }
+    sf::RenderStates states;
+    states.texture = &texture;
+    window.draw(vertices.data(), vertices.size(), sf::PrimitiveType::Triangles, states);
 }
