@@ -17,7 +17,8 @@ Simulation::Simulation(int width, int height)
     air.color = elementColors[ElementId::Air];
 
     grid.reserve(static_cast<std::size_t>(this->width));
-    cellOrder.reserve(static_cast<std::size_t>(this->width) * static_cast<std::size_t>(this->height));
+    cellOrder.reserve(static_cast<std::size_t>(this->width) *
+                      static_cast<std::size_t>(this->height));
     for (int x = 0; x < this->width; ++x) {
         grid.emplace_back(static_cast<std::size_t>(this->height), air);
         for (int y = 0; y < this->height; ++y)

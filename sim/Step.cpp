@@ -1,9 +1,11 @@
 #include "sim/Neighbourhood.hpp"
 #include "sim/Simulation.hpp"
+#include "sim/StartOfStep.hpp"
 #include "sim/Transformations.hpp"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,61 +13,38 @@
 namespace {
 
 // One position as a visit sees it: its start-of-step record and its record in the working
-// copy. Pointers instead of coordinates: every neighbour is read several times per visit.
+// copy.
 struct Slot {
     const Cell* start;
     Cell* work;
 };
 
-// The neighbours of a cell away from the edges: all eight exist, found from the three
-// columns around the cell without a test or a list.
-struct InnerNeighbours {
-    // Row y of columns x - 1, x and x + 1.
-    std::array<Slot, 3> columns;
-
-    static constexpr int besideFrom = 3;
-    static constexpr int belowFrom = 5;
-    static constexpr int count = 8;
-
-    Slot operator[](int i) const {
-        const auto [dx, dy] = neighbourOffsets[static_cast<std::size_t>(i)];
-        const Slot& column = columns[static_cast<std::size_t>(dx + 1)];
-        return {column.start + dy, column.work + dy};
-    }
+// Neighbour positions of the three move kinds, as ranges of the neighbour order.
+struct NeighbourRange {
+    int first;
+    int count;
 };
+constexpr NeighbourRange rowAbove{0, 3};
+constexpr NeighbourRange beside{3, 2};
+constexpr NeighbourRange rowBelow{5, 3};
 
-// The neighbours of a cell on an edge: those inside the grid, listed. The neighbour order
-// lists the row above first, then the cells beside, then the row below, so each of the three
-// lies in one contiguous range of the list.
-struct EdgeNeighbours {
-    std::array<Slot, 8> cells{};
-    int besideFrom = 0;
-    int belowFrom = 0;
-    int count = 0;
-
-    Slot operator[](int i) const { return cells[static_cast<std::size_t>(i)]; }
-};
-
-// At most three candidates per direction; no allocation per visit. The spare entry lets
-// `consider` write before it knows whether to keep, which spares a hard-to-predict branch.
-struct Candidates {
-    std::array<Slot, 4> cells{};
-    int count = 0;
-
-    template <typename Neighbours, typename Test>
-    void consider(const Neighbours& around, int first, int last, Test test) {
-        for (int i = first; i < last; ++i) {
-            const Slot n = around[i];
-            cells[static_cast<std::size_t>(count)] = n;
-            count += test(*n.start) ? 1 : 0;
-        }
-    }
-    bool empty() const { return count == 0; }
-};
+// nthCandidate[mask][j]: the neighbour, counted from the first of its range, that is the j-th
+// candidate when `mask` marks the candidates of a range of up to three.
+constexpr std::array<std::array<std::uint8_t, 3>, 8> nthCandidate = {{
+    {0, 0, 0},
+    {0, 0, 0},
+    {1, 0, 0},
+    {0, 1, 0},
+    {2, 0, 0},
+    {0, 2, 0},
+    {1, 2, 0},
+    {0, 1, 2},
+}};
 
 class Stepper {
 public:
-    explicit Stepper(Simulation& world) : world(world) {
+    explicit Stepper(Simulation& world)
+        : world(world), scan(world.grid, world.width, world.height) {
         start.reserve(world.grid.size());
         work.reserve(world.nextGrid.size());
         for (const auto& column : world.grid)
@@ -74,102 +53,69 @@ public:
             work.push_back(column.data());
     }
 
-    // Visited positions always lie inside the grid, so plain int arithmetic cannot overflow.
     void visit(int x, int y) {
         const Slot self = slotAt(x, y);
-        if (x > 0 && y > 0 && x < world.width - 1 && y < world.height - 1)
-            visitWith(self, InnerNeighbours{{{slotAt(x - 1, y), self, slotAt(x + 1, y)}}});
-        else
-            visitWith(self, edgeNeighbours(x, y));
+        const ScannedBlock block = scan.blockAt(x, y);
+        const Cell& visited = *self.start;
+        if (visited.element == ElementId::Air) {
+            exchangeHeat(self, block, visited.temperature, true);
+            return;
+        }
+        ++particles;
+        const Slot moved = move(self, x, y, block, visited);
+        const Cell before = *moved.work;
+        transform(moved, before);
+        exchangeHeat(self, block, before.temperature, before.element == ElementId::Air);
     }
 
     int particleCount() const { return particles; }
 
 private:
+    // Visited positions and chosen neighbours always lie inside the grid.
     Slot slotAt(int x, int y) const {
         const auto column = static_cast<std::size_t>(x);
         return {start[column] + y, work[column] + y};
     }
 
-    // Every neighbour is written at the next free entry, clamped into the grid, and counted
-    // only when it lies inside: which neighbours exist changes from visit to visit, and a
-    // branch on it would often be guessed wrong.
-    EdgeNeighbours edgeNeighbours(int x, int y) const {
-        EdgeNeighbours result;
-        for (const auto& [dx, dy] : neighbourOffsets) {
-            const int nx = x + dx;
-            const int ny = y + dy;
-            const bool inside = (nx >= 0) & (nx < world.width) & (ny >= 0) & (ny < world.height);
-            result.cells[static_cast<std::size_t>(result.count)] =
-                slotAt(std::clamp(nx, 0, world.width - 1), std::clamp(ny, 0, world.height - 1));
-            result.count += inside ? 1 : 0;
-            if (dy < 0)
-                result.besideFrom = result.count;
-            if (dy <= 0)
-                result.belowFrom = result.count;
-        }
-        return result;
+    Slot neighbourSlot(int x, int y, int neighbour) const {
+        const auto [dx, dy] = neighbourOffsets[static_cast<std::size_t>(neighbour)];
+        return slotAt(x + dx, y + dy);
     }
 
-    template <typename Neighbours> void visitWith(Slot self, const Neighbours& around) {
-        const Cell& visited = *self.start;
-        if (visited.element == ElementId::Air) {
-            exchangeHeat(self, around, visited.temperature, true);
-            return;
-        }
-        ++particles;
-        const Slot moved = move(self, around, visited);
-        const Cell before = *moved.work;
-        transform(moved, before);
-        exchangeHeat(self, around, before.temperature, before.element == ElementId::Air);
+    // One draw over the candidates, in neighbour order, as the candidate list would give.
+    int pick(unsigned mask, NeighbourRange range) {
+        constexpr std::array<int, 8> candidateCount = {0, 1, 1, 2, 1, 2, 2, 3};
+        std::uniform_int_distribution<int> index(0, candidateCount[mask] - 1);
+        return range.first + nthCandidate[mask][static_cast<std::size_t>(index(world.rng))];
     }
 
     // Candidates are judged on start-of-step records, so a cell freed during the step is no
     // target for anyone else until the next step.
-    template <typename Neighbours>
-    Slot move(Slot self, const Neighbours& around, const Cell& visited) {
+    Slot move(Slot self, int x, int y, const ScannedBlock& block, const Cell& visited) {
         const MatterState state = visited.state;
         // A solid tries no move kind, so it draws nothing either.
         if (state == MatterState::Solid)
             return self;
 
         if (state != MatterState::Gas) {
-            Candidates fall;
-            fall.consider(around, around.belowFrom, around.count, [](const Cell& record) {
-                return (record.element == ElementId::Air) | (record.state == MatterState::Liquid) |
-                       (record.state == MatterState::Gas);
-            });
-            if (!fall.empty()) {
-                const Slot n = pick(fall);
+            if (const unsigned fall = block.rowMask(1, StartOfStep::fallTargetBit)) {
+                const Slot n = neighbourSlot(x, y, pick(fall, rowBelow));
                 if (visited.density > n.start->density && visited.density > n.work->density)
                     return moveTo(self, n, visited);
             }
-        } else {
-            Candidates rise;
-            rise.consider(around, 0, around.besideFrom,
-                          [](const Cell& record) { return record.element == ElementId::Air; });
-            if (!rise.empty()) {
-                const Slot n = pick(rise);
-                if (isAirInBoth(n))
-                    return moveTo(self, n, visited);
-            }
+        } else if (const unsigned rise = block.rowMask(-1, StartOfStep::airBit)) {
+            const Slot n = neighbourSlot(x, y, pick(rise, rowAbove));
+            if (isAirInBoth(n))
+                return moveTo(self, n, visited);
         }
         if (state == MatterState::Liquid || state == MatterState::Gas) {
-            Candidates side;
-            side.consider(around, around.besideFrom, around.belowFrom,
-                          [](const Cell& record) { return record.density == 0.0f; });
-            if (!side.empty()) {
-                const Slot n = pick(side);
+            if (const unsigned side = block.besideMask(StartOfStep::sideTargetBit)) {
+                const Slot n = neighbourSlot(x, y, pick(side, beside));
                 if (isAirInBoth(n))
                     return moveTo(self, n, visited);
             }
         }
         return self;
-    }
-
-    Slot pick(const Candidates& candidates) {
-        std::uniform_int_distribution<int> index(0, candidates.count - 1);
-        return candidates.cells[static_cast<std::size_t>(index(world.rng))];
     }
 
     static bool isAirInBoth(Slot n) {
@@ -186,43 +132,68 @@ private:
 
     void transform(Slot moved, const Cell& before) {
         Cell& record = *moved.work;
-        if (before.transformCooldown <= 0) {
-            if (const auto rule = transformationFor(before.element, before.temperature)) {
-                record.element = rule->element;
-                record.state = rule->state;
-                if (rule->discovered != nullptr)
-                    world.discoveredElements[rule->discovered] = true;
-            }
-        }
-        if (record.element != before.element) {
+        const Transformation* rule = before.transformCooldown <= 0
+                                         ? transformationAt(before.element, before.temperature)
+                                         : nullptr;
+        if (rule != nullptr) {
+            // Every rule makes another element, so a rule that fires is a change.
+            record.element = rule->element;
+            record.state = rule->state;
+            if (rule->discovered != nullptr)
+                markDiscovered(*rule);
             record.transformCooldown = transformCooldownSteps;
             record.color = variedColor(record.element, world.rng);
             return;
         }
         // The countdown runs while the start-of-step record's does.
-        if (moved.start->transformCooldown > 0)
-            record.transformCooldown = std::max(record.transformCooldown - 1, 0);
+        const bool countingDown = moved.start->transformCooldown > 0;
+        record.transformCooldown =
+            countingDown ? std::max(record.transformCooldown - 1, 0) : record.transformCooldown;
+    }
+
+    // Once a step is enough: nothing else writes the map while the step runs.
+    void markDiscovered(const Transformation& rule) {
+        const std::uint32_t bit = 1u << static_cast<std::uint32_t>(rule.element);
+        if ((discoveredThisStep & bit) != 0)
+            return;
+        discoveredThisStep |= bit;
+        world.discoveredElements[rule.discovered] = true;
     }
 
     // Neighbour temperatures are start-of-step values: the exchange does not depend on the
-    // visiting order, only the record that receives it does.
-    template <typename Neighbours>
-    static void exchangeHeat(Slot self, const Neighbours& around, float own, bool ownIsAir) {
-        // Looked up rather than chosen by a branch: which neighbours are air is random.
-        const std::array<float, 2> rates = {heatRate, airHeatRate};
+    // visiting order, only the record that receives it does. Border cells weigh zero and add
+    // a zero to the sum, which leaves it as it is for any finite own temperature.
+    [[gnu::always_inline]] void exchangeHeat(Slot self, const ScannedBlock& block, float own,
+                                             bool ownIsAir) const {
+        const auto& rates = StartOfStep::heatRates[ownIsAir ? 1 : 0];
         float sum = 0.0f;
-        for (int i = 0; i < around.count; ++i) {
-            const Cell& neighbour = *around[i].start;
-            const bool airSide = ownIsAir | (neighbour.element == ElementId::Air);
-            sum += (neighbour.temperature - own) * rates[airSide ? 1 : 0];
+        if (std::isfinite(own)) [[likely]] {
+            block.forEachNeighbour([&](int, const ScannedCell& n) {
+                sum += (n.temperature - own) * rates[n.flags & StartOfStep::rateBits];
+            });
+        } else {
+            // Infinity times a zero weight is no zero: leave the border out.
+            block.forEachNeighbour([&](int, const ScannedCell& n) {
+                if ((n.flags & StartOfStep::inside) != 0)
+                    sum += (n.temperature - own) * rates[n.flags & StartOfStep::rateBits];
+            });
         }
-        self.work->temperature = std::clamp(sum + own, minTemperature, maxTemperature);
+        self.work->temperature = clampTemperature(sum + own);
+    }
+
+    // The clamp as two selects the compiler turns into max and min: no branch, and a NaN
+    // passes through as with std::clamp.
+    static float clampTemperature(float t) {
+        t = minTemperature > t ? minTemperature : t;
+        return maxTemperature < t ? maxTemperature : t;
     }
 
     Simulation& world;
+    const StartOfStep scan;
     std::vector<const Cell*> start;
     std::vector<Cell*> work;
     int particles = 0;
+    std::uint32_t discoveredThisStep = 0;
 };
 
 } // namespace

@@ -195,7 +195,7 @@ TEST(BrushOutline, EnclosesExactlyThePaintedCells) {
 ButtonPanel colourPanel(const std::string& anchor, int count) {
     ButtonPanel panel({}, {}, anchor);
     for (int i = 0; i < count; ++i)
-        panel.addColorButton("b" + std::to_string(i), sf::Color::Yellow);
+        panel.addColorButton(std::string("b").append(std::to_string(i)), sf::Color::Yellow);
     return panel;
 }
 
