@@ -28,7 +28,8 @@ sf::Color fillOf(const Cell& cell, bool temperatureView) {
     return temperatureView ? temperatureColor(cell.temperature) : cell.color;
 }
 
-// For worlds too large for one texture: every square as two triangles, in one draw call.
+// For worlds too large for one texture, and for overlapping squares: every square as two
+// triangles, in one draw call.
 void drawAsTriangles(const Simulation& simulation, sf::RenderWindow& window, bool temperatureView) {
     const int pitch = simulation.cellSize + simulation.cellGap;
     const auto size = static_cast<float>(simulation.cellSize);
@@ -80,9 +81,11 @@ void GridRenderer::draw(const Simulation& simulation, sf::RenderWindow& window,
     if (size <= 0 || width <= 0 || height <= 0)
         return;
 
+    // Overlapping squares (a negative gap) blend where they overlap; one texel cannot.
     sf::Texture texture;
     const auto columns = static_cast<unsigned>(simulation.width);
-    if (static_cast<unsigned>(std::max(width, height)) > sf::Texture::getMaximumSize() ||
+    if (simulation.cellGap < 0 ||
+        static_cast<unsigned>(std::max(width, height)) > sf::Texture::getMaximumSize() ||
         !resizeTexture(texture, columns, static_cast<unsigned>(height))) {
         drawAsTriangles(simulation, window, temperatureView);
         return;

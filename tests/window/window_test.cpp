@@ -110,22 +110,37 @@ TEST_F(WindowTest, FreshGridIsAirSquaresOnBlack) {
 }
 
 TEST_F(WindowTest, GridMatchesSquareBySquareDrawingInBothViews) {
-    Simulation world;
-    std::mt19937 rng(3);
-    for (auto& column : world.grid)
-        for (Cell& cell : column) {
-            cell.element = static_cast<ElementId>(rng() % 10);
-            cell.color = variedColor(cell.element, rng);
-            cell.temperature = std::uniform_real_distribution<float>(-273.0f, 5000.0f)(rng);
-        }
-    world.grid[0][0].temperature = 20.0f;
-    for (const bool view : {false, true}) {
-        const auto reference = drawn([&] { drawGridSquareBySquare(world, window, view); });
-        const auto pixels = drawn([&] { GridRenderer::draw(world, window, view); });
-        EXPECT_TRUE(pixels.rgba == reference.rgba) << "temperature view " << view;
-        EXPECT_TRUE(showsWorld(pixels, world, view));
-        if (view) {
-            EXPECT_EQ(pixels.at(5, 5), sf::Color(5, 0, 255, pixels.at(5, 5).a));
+    struct Geometry {
+        int width, height, cellSize, cellGap;
+    };
+    // The designed world, a narrow one, squares without gaps, wide gaps, overlapping squares.
+    for (const Geometry g : {Geometry{50, 50, 10, 1}, Geometry{13, 40, 10, 1},
+                             Geometry{30, 20, 7, 0}, Geometry{20, 30, 4, 3},
+                             Geometry{25, 25, 9, -3}}) {
+        Simulation world(g.width, g.height);
+        world.cellSize = g.cellSize;
+        world.cellGap = g.cellGap;
+        std::mt19937 rng(3);
+        for (auto& column : world.grid)
+            for (Cell& cell : column) {
+                cell.element = static_cast<ElementId>(rng() % 10);
+                cell.color = variedColor(cell.element, rng);
+                // Translucent squares too, except in the designed world, read back below.
+                if (g.width != 50 && rng() % 2 == 0)
+                    cell.color.a = static_cast<std::uint8_t>(128 + rng() % 127);
+                cell.temperature = std::uniform_real_distribution<float>(-273.0f, 5000.0f)(rng);
+            }
+        world.grid[0][0].temperature = 20.0f;
+        for (const bool view : {false, true}) {
+            const auto reference = drawn([&] { drawGridSquareBySquare(world, window, view); });
+            const auto pixels = drawn([&] { GridRenderer::draw(world, window, view); });
+            EXPECT_TRUE(pixels.rgba == reference.rgba)
+                << g.width << "x" << g.height << " size " << g.cellSize << " gap " << g.cellGap
+                << ", temperature view " << view;
+            if (g.width == 50)
+                EXPECT_TRUE(showsWorld(pixels, world, view));
+            if (g.width == 50 && view)
+                EXPECT_EQ(pixels.at(5, 5), sf::Color(5, 0, 255, pixels.at(5, 5).a));
         }
     }
 }
