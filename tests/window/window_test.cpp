@@ -114,9 +114,9 @@ TEST_F(WindowTest, GridMatchesSquareBySquareDrawingInBothViews) {
         int width, height, cellSize, cellGap;
     };
     // The designed world, a narrow one, squares without gaps, wide gaps, overlapping squares.
-    for (const Geometry g : {Geometry{50, 50, 10, 1}, Geometry{13, 40, 10, 1},
-                             Geometry{30, 20, 7, 0}, Geometry{20, 30, 4, 3},
-                             Geometry{25, 25, 9, -3}}) {
+    for (const Geometry g :
+         {Geometry{50, 50, 10, 1}, Geometry{13, 40, 10, 1}, Geometry{30, 20, 7, 0},
+          Geometry{20, 30, 4, 3}, Geometry{25, 25, 9, -3}}) {
         Simulation world(g.width, g.height);
         world.cellSize = g.cellSize;
         world.cellGap = g.cellGap;
