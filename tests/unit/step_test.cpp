@@ -40,6 +40,31 @@ void scatterAnything(Simulation& world, std::mt19937& gen) {
         }
 }
 
+// Records no program makes, written into the grid by hand: infinite and NaN temperatures must
+// come out of the exchange as the plain sum over the neighbours inside the grid gives them.
+TEST(ReferenceStep, InfiniteAndNaNTemperaturesAsThePlainSum) {
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    for (const float odd : {inf, -inf, std::numeric_limits<float>::quiet_NaN()})
+        for (const auto& [width, height] : {std::pair{1, 1}, {1, 3}, {4, 1}, {3, 3}, {6, 5}}) {
+            std::mt19937 gen(static_cast<std::uint32_t>(width * 10 + height));
+            Simulation world = seededWorld(7, width, height);
+            scatterAnything(world, gen);
+            cellAt(world, {width / 2, height / 2}).temperature = odd;
+            cellAt(world, {0, 0}).temperature = -odd;
+            Simulation expected = world;
+            referenceStep(expected);
+            world.step();
+            // Which of two NaNs an addition passes on is the compiler's choice; NaN it is.
+            for (auto* grids : {&expected.grid, &expected.nextGrid, &world.grid, &world.nextGrid})
+                for (auto& column : *grids)
+                    for (Cell& cell : column)
+                        if (std::isnan(cell.temperature))
+                            cell.temperature = std::numeric_limits<float>::quiet_NaN();
+            EXPECT_EQ(firstDifference(expected, world), "")
+                << odd << " in a " << width << " by " << height << " world";
+        }
+}
+
 // Draw for draw and field for field, in worlds where everything moves, melts, freezes and
 // boils at once.
 TEST(ReferenceStep, StepMatchesThePlainReading) {

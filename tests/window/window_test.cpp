@@ -137,10 +137,12 @@ TEST_F(WindowTest, GridMatchesSquareBySquareDrawingInBothViews) {
             EXPECT_TRUE(pixels.rgba == reference.rgba)
                 << g.width << "x" << g.height << " size " << g.cellSize << " gap " << g.cellGap
                 << ", temperature view " << view;
-            if (g.width == 50)
+            if (g.width == 50) {
                 EXPECT_TRUE(showsWorld(pixels, world, view));
-            if (g.width == 50 && view)
+            }
+            if (g.width == 50 && view) {
                 EXPECT_EQ(pixels.at(5, 5), sf::Color(5, 0, 255, pixels.at(5, 5).a));
+            }
         }
     }
 }
