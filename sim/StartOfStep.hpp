@@ -27,17 +27,17 @@ struct ScannedBlock {
     /// Bit 0 for the left neighbour, bit 1 for the right one.
     unsigned besideMask(int bit) const { return has(left[0], bit) | has(right[0], bit) << 1; }
 
-    /// Calls `visit(index, cell)` for the eight neighbours in neighbour order: row above left
+    /// Calls `visit(cell)` for the eight neighbours in neighbour order: row above left
     /// to right, then left and right, then row below left to right.
     template <typename Visit> void forEachNeighbour(Visit visit) const {
-        visit(0, left[-1]);
-        visit(1, middle[-1]);
-        visit(2, right[-1]);
-        visit(3, left[0]);
-        visit(4, right[0]);
-        visit(5, left[1]);
-        visit(6, middle[1]);
-        visit(7, right[1]);
+        visit(left[-1]);
+        visit(middle[-1]);
+        visit(right[-1]);
+        visit(left[0]);
+        visit(right[0]);
+        visit(left[1]);
+        visit(middle[1]);
+        visit(right[1]);
     }
 
 private:

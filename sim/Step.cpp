@@ -19,17 +19,13 @@ struct Slot {
     Cell* work;
 };
 
-// Neighbour positions of the three move kinds, as ranges of the neighbour order.
-struct NeighbourRange {
-    int first;
-    int count;
-};
-constexpr NeighbourRange rowAbove{0, 3};
-constexpr NeighbourRange beside{3, 2};
-constexpr NeighbourRange rowBelow{5, 3};
+// Where the neighbours of each move kind start in the neighbour order.
+constexpr int rowAbove = 0;
+constexpr int beside = 3;
+constexpr int rowBelow = 5;
 
-// nthCandidate[mask][j]: the neighbour, counted from the first of its range, that is the j-th
-// candidate when `mask` marks the candidates of a range of up to three.
+// nthCandidate[mask][j]: the neighbour, counted from the first of its kind, that is the j-th
+// candidate when `mask` marks the candidates among up to three.
 constexpr std::array<std::array<std::uint8_t, 3>, 8> nthCandidate = {{
     {0, 0, 0},
     {0, 0, 0},
@@ -83,10 +79,10 @@ private:
     }
 
     // One draw over the candidates, in neighbour order, as the candidate list would give.
-    int pick(unsigned mask, NeighbourRange range) {
+    int pick(unsigned mask, int first) {
         constexpr std::array<int, 8> candidateCount = {0, 1, 1, 2, 1, 2, 2, 3};
         std::uniform_int_distribution<int> index(0, candidateCount[mask] - 1);
-        return range.first + nthCandidate[mask][static_cast<std::size_t>(index(world.rng))];
+        return first + nthCandidate[mask][static_cast<std::size_t>(index(world.rng))];
     }
 
     // Candidates are judged on start-of-step records, so a cell freed during the step is no
@@ -168,12 +164,12 @@ private:
         const auto& rates = StartOfStep::heatRates[ownIsAir ? 1 : 0];
         float sum = 0.0f;
         if (std::isfinite(own)) [[likely]] {
-            block.forEachNeighbour([&](int, const ScannedCell& n) {
+            block.forEachNeighbour([&](const ScannedCell& n) {
                 sum += (n.temperature - own) * rates[n.flags & StartOfStep::rateBits];
             });
         } else {
             // Infinity times a zero weight is no zero: leave the border out.
-            block.forEachNeighbour([&](int, const ScannedCell& n) {
+            block.forEachNeighbour([&](const ScannedCell& n) {
                 if ((n.flags & StartOfStep::inside) != 0)
                     sum += (n.temperature - own) * rates[n.flags & StartOfStep::rateBits];
             });
