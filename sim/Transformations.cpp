@@ -50,20 +50,6 @@ constexpr float nextDown(float value) {
     return -nextUp(-value);
 }
 
-bool holds(Comparison comparison, float value, float threshold) {
-    switch (comparison) {
-    case Comparison::Below:
-        return value < threshold;
-    case Comparison::AtMost:
-        return value <= threshold;
-    case Comparison::AtLeast:
-        return value >= threshold;
-    case Comparison::Above:
-        return value > threshold;
-    }
-    return false;
-}
-
 // "At most t" is "below the next float after t", and "at least t" is "above the float before
 // t": exact for every float, so both kinds of rule become one strict comparison.
 constexpr std::array<TransformationLimits, 10> limitsFromRules() {
@@ -98,8 +84,7 @@ constexpr std::array<TransformationLimits, 10> limitsFromRules() {
 constexpr std::array<TransformationLimits, 10> transformationLimits = limitsFromRules();
 
 std::optional<Transformation> transformationFor(ElementId element, float temperature) {
-    for (const Rule& rule : rules)
-        if (rule.from == element && holds(rule.comparison, temperature, rule.threshold))
-            return rule.result;
+    if (const Transformation* rule = transformationAt(element, temperature))
+        return *rule;
     return std::nullopt;
 }

@@ -33,8 +33,8 @@ struct TransformationLimits {
 /// have no row: they never transform.
 extern const std::array<TransformationLimits, 10> transformationLimits;
 
-/// The same answer as `transformationFor`, without searching the rule list: the step asks
-/// once per particle.
+/// The rule that fires, as `transformationFor`, without a copy: the step asks once per
+/// particle.
 inline const Transformation* transformationAt(ElementId element, float temperature) {
     const auto row = static_cast<std::uint32_t>(element);
     if (row >= transformationLimits.size())
