@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Interaction.hpp"
-#include "app/SfmlCompat.hpp"
+#include "platform/SfmlCompat.hpp"
 #include "app/StatusOverlay.hpp"
 #include "render/HoverInspector.hpp"
 #include "sim/Simulation.hpp"

@@ -1,6 +1,6 @@
 #include "render/GridRenderer.hpp"
 
-#include "app/SfmlCompat.hpp"
+#include "platform/SfmlCompat.hpp"
 #include "sim/Simulation.hpp"
 
 #include <SFML/Graphics/PrimitiveType.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SfmlCompat.hpp"
+#include "platform/SfmlCompat.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 

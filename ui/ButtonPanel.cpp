@@ -1,6 +1,6 @@
 #include "ui/ButtonPanel.hpp"
 
-#include "app/SfmlCompat.hpp"
+#include "platform/SfmlCompat.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>

@@ -1,5 +1,5 @@
 #include "app/Sandbox.hpp"
-#include "app/SfmlCompat.hpp"
+#include "platform/SfmlCompat.hpp"
 #include "render/GridRenderer.hpp"
 #include "render/HoverInspector.hpp"
 #include "sim/Simulation.hpp"

@@ -1,4 +1,4 @@
-#include "app/SfmlCompat.hpp"
+#include "platform/SfmlCompat.hpp"
 
 #include <SFML/Config.hpp>
 #include <SFML/System/Err.hpp>
