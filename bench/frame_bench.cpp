@@ -1,7 +1,7 @@
 #include "app/Sandbox.hpp"
 #include "bench/BusyWorld.hpp"
+#include "bench/SquareGridDrawing.hpp"
 #include "render/GridRenderer.hpp"
-#include "support/SquareGridDrawing.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Window/Mouse.hpp>

@@ -1,4 +1,4 @@
-#include "support/SquareGridDrawing.hpp"
+#include "bench/SquareGridDrawing.hpp"
 
 #include "render/GridRenderer.hpp"
 #include "sim/Simulation.hpp"

@@ -5,6 +5,6 @@
 class Simulation;
 
 /// The plain way to draw the grid: one 10 by 10 square, moved, recoloured and drawn once per
-/// cell, column by column. The reference the grid renderer must match pixel for pixel.
+/// cell, column by column. What the grid benchmarks measure the renderer against.
 void drawGridSquareBySquare(const Simulation& simulation, sf::RenderWindow& window,
                             bool temperatureView);

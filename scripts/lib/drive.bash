@@ -1,0 +1,211 @@
+# Drives the real program on a private Xvfb with X input (xdotool) and reads its window back
+# from screenshots. Sourced by tests/program/program_test.sh and by the scripts that soak and
+# record the program. Relies on the window's geometry: 50x50 cells of 10 px at an 11-px pitch
+# from (0,0), the right panel at x 610, the bottom panel at y 610.
+# shellcheck disable=SC2034 # colour conditions for the scripts that source this file
+set -u -o pipefail
+
+GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS="" GW_RUN="" GW_SHOT="" GW_SEQ=0
+GW_OTHER_PIDS=()
+# Colour conditions on the awk fields r, g, b.
+GW_AIR='r==25 && g==25 && b==25'
+GW_SAND='r>=230 && g>=230 && b<=25'
+GW_BLACK='r==0 && g==0 && b==0'
+
+gw_ms() { echo $(($(date +%s%N) / 1000000)); }
+gw_ok() { echo "ok: $*"; }
+gw_fail() {
+    echo "FAIL: $*" >&2
+    [ ! -s "$GW_TMP/stderr" ] || { echo "--- program stderr:" >&2; tail -n 15 "$GW_TMP/stderr" >&2; }
+    exit 1
+}
+
+# The X server goes with everything held on it; a failed run keeps its screenshots as PNG files.
+gw_cleanup() {
+    local status=$? p shot
+    for p in $GW_PID "${GW_OTHER_PIDS[@]}" $GW_XVFB; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
+    [ "$status" -ne 0 ] || { rm -rf "$GW_TMP" && return 0; }
+    for shot in "$GW_TMP"/*.rgb; do [ ! -f "$shot" ] || gw_png "$shot" "${shot%.rgb}.png"; done
+    echo "screenshots and program output kept in $GW_TMP" >&2
+    return "$status"
+}
+
+# gw_init [BINARY]: a private Xvfb and a fresh folder ($GW_RUN) holding the program, its font
+# and its icons, so that a run may remove any of them. Without BINARY, $GW_RUN stays empty.
+gw_init() {
+    local tool f
+    for tool in Xvfb xdotool xwininfo import od awk; do command -v "$tool" >/dev/null || gw_fail "$tool is missing"; done
+    GW_TMP=$(mktemp -d "${TMPDIR:-/tmp}/grainwright.XXXXXX") || exit 1
+    trap gw_cleanup EXIT
+    trap 'exit 130' INT TERM
+    GW_RUN="$GW_TMP/run"
+    mkdir "$GW_RUN"
+    if [ -n "${1:-}" ]; then
+        cp "$1" "$GW_RUN/grainwright" || gw_fail "cannot copy the program '$1'"
+        for f in ARIAL.TTF heat_element.png cool_element.png none_element.png temp_display_element.png; do
+            cp "$(dirname "$1")/$f" "$GW_RUN/" || gw_fail "$f is missing beside $1"
+        done
+    fi
+    # -displayfd picks a free display itself: no races with other servers.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
+    GW_XVFB=$!
+    gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
+    DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
+    unset XAUTHORITY WAYLAND_DISPLAY
+}
+
+# gw_start [COMMAND...]: the program (default ./grainwright) started in $GW_RUN, its output in
+# $GW_TMP/stdout and $GW_TMP/stderr. LeakSanitizer would blame the OpenGL driver at exit.
+gw_start() {
+    [ "$#" -gt 0 ] || set -- ./grainwright
+    (cd "$GW_RUN" && ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" exec "$@" </dev/null \
+        >"$GW_TMP/stdout" 2>"$GW_TMP/stderr") &
+    GW_PID=$! GW_STATUS="" GW_WID=""
+}
+
+# An ended child stays a zombie until it is waited for.
+gw_alive() {
+    local state
+    state=$(awk '/^State:/ {print $2}' "/proc/${GW_PID:-none}/status" 2>/dev/null)
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# gw_wait_exit MS: sets GW_STATUS once the program has ended; false while it still runs.
+gw_wait_exit() {
+    local deadline=$(($(gw_ms) + $1))
+    while gw_alive; do
+        [ "$(gw_ms)" -lt "$deadline" ] || return 1
+        sleep 0.01
+    done
+    wait "$GW_PID"
+    GW_STATUS=$? GW_PID=""
+}
+
+# gw_poll MS DESCRIPTION COMMAND...: retries COMMAND until it succeeds.
+gw_poll() {
+    local deadline=$(($(gw_ms) + $1)) what=$2
+    shift 2
+    until "$@"; do
+        [ "$(gw_ms)" -lt "$deadline" ] || gw_fail "timed out waiting for: $what"
+        sleep 0.05
+    done
+}
+
+# gw_see MS DESCRIPTION TEST: retries the shell TEST on a fresh screenshot ($GW_SHOT).
+gw_see() { gw_poll "$1" "$2" eval "gw_shot poll && $3"; }
+
+# gw_wait_window: waits for the window, focuses it (a bare X server has no window manager to do
+# so), moves it to the screen's origin and waits for a first frame, pointer off the grid.
+gw_wait_window() {
+    GW_WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Grainwright$' 2>/dev/null | head -n 1)
+    if [ -z "$GW_WID" ]; then
+        gw_alive || { gw_wait_exit 100; gw_fail "the program ended (status $GW_STATUS) before showing a window"; }
+        gw_fail "no window titled 'Grainwright' within 10 s"
+    fi
+    gw_focus "$GW_WID"
+    xdotool windowmove --sync "$GW_WID" 0 0 >/dev/null 2>&1
+    gw_poll 5000 "window at (0,0)" eval 'xdotool getwindowgeometry "$GW_WID" | grep -q "Position: 0,0 "'
+    gw_move 645 5
+    gw_see 5000 "a first frame" '[ "$(gw_count "$GW_SHOT" 0 0 9 9 "$GW_AIR")" -eq 100 ]'
+}
+
+gw_focus() {
+    xdotool windowfocus --sync "$1" >/dev/null 2>&1
+    gw_poll 3000 "the focus on window $1" gw_has_focus "$1"
+}
+gw_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# gw_shot [NAME]: the window's raw RGB bytes into $GW_SHOT; "poll" keeps only the latest.
+gw_shot() {
+    local name=${1:-shot}
+    [ "$name" = poll ] || { GW_SEQ=$((GW_SEQ + 1)) && name=$(printf '%02d-%s' "$GW_SEQ" "$name"); }
+    GW_SHOT="$GW_TMP/$name.rgb"
+    import -window "$GW_WID" -depth 8 "rgb:$GW_SHOT" 2>/dev/null || gw_fail "screenshot failed"
+    [ "$(stat -c %s "$GW_SHOT")" -eq $((650 * 650 * 3)) ] || gw_fail "screenshot is not 650x650"
+}
+
+# ImageMagick 7 calls it "magick" and warns about the old name.
+gw_magick() { if command -v magick >/dev/null; then magick "$@"; else convert "$@"; fi; }
+gw_png() { gw_magick -size 650x650 -depth 8 "rgb:$1" "$2"; }
+
+# gw_count SHOT X0 Y0 X1 Y1 CONDITION: pixels of the inclusive rectangle meeting the awk
+# CONDITION on r, g, b, x and y.
+gw_count() {
+    od -An -v -tu1 -w3 -j $(($3 * 1950)) -N $((($5 - $3 + 1) * 1950)) "$1" |
+        awk -v y0="$3" "{ k = NR - 1; x = k % 650; y = y0 + int(k / 650); r = \$1; g = \$2; b = \$3
+                          if (x >= $2 && x <= $4 && ($6)) n++ } END { print n + 0 }"
+}
+
+# gw_cells SHOT CONDITION [C0 R0 C1 R1]: cells of the range (the whole grid by default) whose
+# centre pixel meets the condition.
+gw_cells() {
+    gw_magick -size 650x650 -depth 8 "rgb:$1" -crop 550x550+0+0 +repage -sample 50x50 -depth 8 txt:- |
+        awk -F'[,:() ]+' -v c0="${3:-0}" -v r0="${4:-0}" -v c1="${5:-49}" -v r1="${6:-49}" '
+        NR > 1 { c = $1; row = $2; r = $3; g = $4; b = $5
+                 if (c >= c0 && c <= c1 && row >= r0 && row <= r1 && ('"$2"')) n++ }
+        END { print n + 0 }'
+}
+
+# gw_red_box SHOT: "left top right bottom" of the brush outline's pure red pixels, or "none". The
+# black border keeps trimming from taking a red corner for the background.
+gw_red_box() {
+    local box
+    box=$(gw_magick -size 650x650 -depth 8 "rgb:$1" -crop 550x550+0+0 +repage -fill black \
+        +opaque 'rgb(255,0,0)' -bordercolor black -border 1 -format '%@' info: 2>/dev/null)
+    case $box in
+    '' | 0x0*) echo none ;;
+    *) awk -F'[x+]' '{print $3 - 1, $4 - 1, $3 + $1 - 2, $4 + $2 - 2}' <<<"$box" ;;
+    esac
+}
+
+# --sync waits for a motion, which never comes when the pointer is already there.
+gw_move() { timeout 1 xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove "$1" "$2"; }
+gw_click() { gw_move "$1" "$2" && xdotool click "${3:-1}"; }
+gw_hold() { gw_move "$2" "$3" && xdotool mousedown "$1" && sleep "$4" && xdotool mouseup "$1"; }
+# Space and F sleep 500 ms once seen: a tap must stay well below that to count once.
+gw_tap() { xdotool keydown "$1" && sleep 0.12 && xdotool keyup "$1"; }
+gw_type() { xdotool type --delay 40 "$1"; }
+# gw_wheel up|down COUNT
+gw_wheel() { [ "$2" -eq 0 ] || xdotool click --repeat "$2" --delay 8 "$([ "$1" = down ] && echo 5 || echo 4)"; }
+
+# Moves the pointer off the grid and waits for a frame without the brush outline.
+gw_pointer_away() {
+    gw_move 645 5
+    gw_see 5000 "a frame without the brush outline" '[ "$(gw_red_box "$GW_SHOT")" = none ]'
+}
+
+# gw_select NAME: clicks a button of the six-button right panel or of the bottom panel; the y
+# used lies inside the button of a seven-button panel too.
+gw_select() {
+    local i=0 name
+    for name in sand rock water heat cool air standard temperature; do
+        [ "$name" != "$1" ] || break
+        i=$((i + 1))
+    done
+    if [ "$i" -lt 6 ]; then gw_click 626 $((215 + 40 * i)); else gw_click $((305 + 40 * (i - 6))) 626; fi
+}
+
+# gw_unexpected_output [REGEX...]: output other than SFML's vsync notice on Xvfb, the terminal
+# clear sequence and lines matching the given extended regular expressions.
+gw_unexpected_output() {
+    local allowed='^Setting vertical sync not supported$|^$' extra
+    for extra in "$@"; do allowed+="|$extra"; done
+    sed -e 's/\x1b\[H//g; s/\x1b\[2J//g' "$GW_TMP/stdout" "$GW_TMP/stderr" | grep -v -E "$allowed"
+    return 0
+}
+
+# gw_escape_exit [MAX_MS [REGEX...]]: Escape held must end the program within MAX_MS with
+# status 0, its window gone and nothing unexpected printed.
+gw_escape_exit() {
+    local max=${1:-1000} start took out
+    start=$(gw_ms)
+    xdotool keydown Escape
+    gw_wait_exit $((max + 4000)) || gw_fail "Escape held for $((max + 4000)) ms did not end the program"
+    took=$(($(gw_ms) - start)) && xdotool keyup Escape
+    [ "$GW_STATUS" -eq 0 ] && [ "$took" -le "$max" ] ||
+        gw_fail "Escape ended the program in $took ms (limit $max) with status $GW_STATUS, not 0"
+    ! xwininfo -id "$GW_WID" >/dev/null 2>&1 || gw_fail "the window outlived the program"
+    out=$(gw_unexpected_output "${@:2}")
+    [ -z "$out" ] || gw_fail "unexpected output: $out"
+    gw_ok "Escape ended the program in $took ms with status 0"
+}

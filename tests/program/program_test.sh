@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The real program on a private X server, driven by X input and checked on screenshots.
+# Usage: program_test.sh PATH/TO/grainwright CHECK, where CHECK is one of the functions below.
+# shellcheck source-path=SCRIPTDIR source=../../scripts/lib/drive.bash
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/drive.bash"
+
+sand() { gw_cells "$GW_SHOT" "$GW_SAND" "$@"; }
+# The grid's rows of the latest screenshot: the status text below them shows a changing rate.
+grid() { head -c $((550 * 650 * 3)) "$GW_SHOT" | md5sum; }
+# pixels X0 Y0 X1 Y1 CONDITION TEST WHAT: the count of the latest screenshot's pixels in the
+# rectangle that meet the condition must pass the test, such as "-eq 1024".
+pixels() {
+    local n
+    n=$(gw_count "$GW_SHOT" "${@:1:5}")
+    # shellcheck disable=SC2086 # an operator and a number
+    test "$n" $6 || gw_fail "$7: $n pixels, expected $6"
+}
+
+# The window as a user first sees it, and Escape ending the program.
+window() {
+    gw_start && gw_wait_window && gw_shot first
+    [ "$(xdotool getwindowname "$GW_WID")" = Grainwright ] && xprop -id "$GW_WID" WM_NORMAL_HINTS |
+        grep -q 'maximum size: 650 by 650' || gw_fail "the window is not titled Grainwright or can be resized"
+    pixels 0 0 549 549 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR) : ($GW_BLACK)" "-eq 302500" "air squares at pitch 11"
+    pixels 550 0 601 649 "!($GW_BLACK)" "-eq 0" "something right of the grid"
+    pixels 610 209 641 240 "r==255 && g==255 && b==0" "-eq 1024" "the sand button"
+    pixels 610 249 641 280 "r==128 && g==128 && b==128" "-eq 1024" "the rock button"
+    pixels 610 289 641 320 "r==0 && g==128 && b==255" "-eq 1024" "the water button"
+    pixels 610 329 641 440 "!($GW_BLACK)" "-gt 150" "the three icons"
+    pixels 602 0 649 600 "!($GW_BLACK) && (y < 209 || y > 440)" "-eq 0" "more than six buttons"
+    pixels 289 610 320 641 "r==255 && g==255 && b==0" "-eq 1024" "the standard view button"
+    pixels 329 610 360 641 "!($GW_BLACK)" "-gt 50" "the temperature view icon"
+    gw_escape_exit 1000
+}
+
+# Sand painted under the brush falls and piles up on the floor; the temperature view; the
+# read-out of the cell under the pointer.
+painting() {
+    gw_start && gw_wait_window
+    gw_select sand && gw_type 9 && gw_move 275 100
+    gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
+    pixels 607 206 644 243 "r==255 && g==255 && b==255" "-eq 420" "the frame around the sand button"
+    pixels 550 590 649 649 "r > 200" "-gt 50" "the read-out"
+    gw_hold 1 275 100 0.3 && gw_pointer_away
+    local last="" pile
+    gw_see 10000 "25 sand cells or more at rest on the floor" '[ "$(grid)" = "$last" ] ||
+        { last=$(grid) && false; } && [ "$(sand 0 31 49 49)" -ge 25 ] && [ "$(sand 0 0 49 30)" -eq 0 ]'
+    pile=$(sand)
+    gw_select temperature
+    gw_see 3000 "every cell at 20 degrees: (5,0,255)" '[ "$(gw_cells "$GW_SHOT" "r==5 && g==0 && b==255")" -eq 2500 ]'
+    gw_select standard
+    gw_see 3000 "the sand back in the standard view" '[ "$(sand)" -eq "$pile" ]'
+    gw_escape_exit 1000
+}
+
+# Space freezes the world, F steps it once, the right button erases under the brush.
+pause() {
+    gw_start && gw_wait_window
+    gw_select sand && gw_type 9 && gw_tap space
+    gw_see 3000 "the line 'paused'" '[ "$(gw_count "$GW_SHOT" 15 556 300 569 "r > 200")" -gt 20 ]'
+    gw_hold 1 275 100 0.3 && gw_pointer_away
+    local frozen
+    frozen=$(grid) && sleep 0.6 && gw_shot
+    [ "$(grid)" = "$frozen" ] && [ "$(sand 23 7 27 11)" -eq 25 ] || gw_fail "no 5x5 block hanging in the air"
+    gw_tap f
+    gw_see 3000 "a change after F" '[ "$(grid)" != "$frozen" ]'
+    [ "$(sand 24 7 26 10)" -eq 12 ] && [ "$(sand 22 7 28 12)" -eq 25 ] && [ "$(sand 23 7 27 11)" -lt 25 ] ||
+        gw_fail "F did not move the block by one step"
+    frozen=$(grid) && sleep 0.6 && gw_shot
+    [ "$(grid)" = "$frozen" ] || gw_fail "the grid kept changing after one F"
+    gw_move 280 93 && gw_wheel up 4
+    gw_see 3000 "brush 9's outline" '[ "$(gw_red_box "$GW_SHOT")" = "229 42 330 143" ]'
+    gw_hold 3 280 93 0.3 && gw_pointer_away
+    [ "$(sand)" -eq 0 ] || gw_fail "the right button left $(sand) sand cells"
+    gw_escape_exit 1000
+}
+
+# Keys and buttons count only while the window has the focus.
+focus() {
+    gw_start && gw_wait_window && gw_select sand
+    xev -geometry 120x120+700+100 -name other >/dev/null 2>&1 &
+    GW_OTHER_PIDS+=($!)
+    gw_poll 5000 "another window" eval 'other=$(xdotool search --onlyvisible --name "^other$")'
+    gw_focus "$other" && gw_hold 1 275 275 0.3
+    xdotool keydown Escape && sleep 0.5 && xdotool keyup Escape
+    gw_alive || gw_fail "Escape ended the program while another window had the focus"
+    gw_pointer_away
+    [ "$(sand)" -eq 0 ] || gw_fail "the left button painted while another window had the focus"
+    gw_focus "$GW_WID" && gw_hold 1 275 275 0.3
+    gw_see 3000 "sand painted with the focus back" '[ "$(sand)" -ge 9 ]'
+    gw_escape_exit 1000
+}
+
+# Without a usable font the program ends at once with status 1 and one line naming it.
+missing_font() {
+    local line
+    for case in missing "not a font"; do
+        rm -f "$GW_RUN/ARIAL.TTF" && { [ "$case" = missing ] || echo "$case" >"$GW_RUN/ARIAL.TTF"; }
+        gw_start && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
+        line=$(gw_unexpected_output)
+        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && grep -qxF "$line" "$GW_TMP/stderr" &&
+            grep -qF ARIAL.TTF <<<"$line" && grep -qF "$GW_RUN" <<<"$line" ||
+            gw_fail "$case: expected status 1 and one line naming ARIAL.TTF and $GW_RUN, got $GW_STATUS: $line"
+        gw_ok "$case: status 1, $line"
+    done
+}
+
+# Without the eraser's icon the panel is one button shorter and the right button still erases.
+missing_icon() {
+    rm "$GW_RUN/none_element.png"
+    gw_start && gw_wait_window && gw_shot
+    grep -qx 'Failed to load image: none_element.png' "$GW_TMP/stderr" || gw_fail "no message about the icon"
+    pixels 610 229 641 260 "r==255 && g==255 && b==0" "-eq 1024" "the sand button at y 229"
+    pixels 602 0 649 600 "!($GW_BLACK) && (y < 229 || y > 420)" "-eq 0" "more than five buttons"
+    gw_click 626 245 && gw_hold 1 275 480 0.3
+    gw_see 3000 "sand painted" '[ "$(sand)" -ge 9 ]'
+    gw_move 275 275 && gw_wheel up 50 && gw_hold 3 275 275 0.3 && gw_pointer_away
+    [ "$(sand)" -eq 0 ] || gw_fail "the right button did not erase"
+    gw_escape_exit 1000 '^Failed to load image: none_element\.png$'
+}
+
+gw_init "${1:?usage: $0 PATH/TO/grainwright CHECK}"
+"${2:?usage: $0 PATH/TO/grainwright CHECK}"
