@@ -8,13 +8,13 @@
 #include <unistd.h>
 
 std::string composeStatus(const std::string& pauseLine, const std::string& selectedElement,
-                          const std::string& displayModeName, float measuredFps,
-                          int framerateLimit, int particleCount) {
+                          const std::string& displayModeName, float measuredFps, int framerateLimit,
+                          int particleCount) {
     std::ostringstream text;
     text.imbue(std::locale::classic());
     text << pauseLine << "selected element: " << selectedElement
-         << "\ndisplay mode: " << displayModeName << "\nFPS: "
-         << static_cast<std::int32_t>(measuredFps) << "/" << framerateLimit
+         << "\ndisplay mode: " << displayModeName
+         << "\nFPS: " << static_cast<std::int32_t>(measuredFps) << "/" << framerateLimit
          << "\nParticles: " << particleCount;
     return text.str();
 }

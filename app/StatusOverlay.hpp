@@ -8,8 +8,8 @@
 /// The five status lines: pause state (empty while running), selected brush, display mode,
 /// measured frames a second against the limit, and the number of non-air cells.
 std::string composeStatus(const std::string& pauseLine, const std::string& selectedElement,
-                          const std::string& displayModeName, float measuredFps,
-                          int framerateLimit, int particleCount);
+                          const std::string& displayModeName, float measuredFps, int framerateLimit,
+                          int particleCount);
 
 /// Counts frames and turns them into a frame rate once a second.
 struct FrameRateMeter {

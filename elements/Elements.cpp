@@ -18,16 +18,16 @@ std::unordered_map<ElementId, sf::Color> elementColors = {
 };
 
 std::unordered_map<ElementId, int> colorVariation = {
-    {ElementId::Air, 0},   {ElementId::Sand, 25},       {ElementId::Rock, 5},
-    {ElementId::Water, 15}, {ElementId::Ice, 15},       {ElementId::Steam, 5},
-    {ElementId::Lava, 25}, {ElementId::MoltenGlass, 20}, {ElementId::Glass, 5},
+    {ElementId::Air, 0},      {ElementId::Sand, 25},        {ElementId::Rock, 5},
+    {ElementId::Water, 15},   {ElementId::Ice, 15},         {ElementId::Steam, 5},
+    {ElementId::Lava, 25},    {ElementId::MoltenGlass, 20}, {ElementId::Glass, 5},
     {ElementId::Fallback, 0},
 };
 
 std::unordered_map<ElementId, float> elementDensity = {
-    {ElementId::Air, 0.0f},  {ElementId::Steam, 0.0f}, {ElementId::Water, 0.1f},
-    {ElementId::MoltenGlass, 0.2f}, {ElementId::Lava, 0.3f}, {ElementId::Sand, 1.1f},
-    {ElementId::Rock, 4.0f}, {ElementId::Ice, 4.0f},   {ElementId::Glass, 4.0f},
+    {ElementId::Air, 0.0f},         {ElementId::Steam, 0.0f}, {ElementId::Water, 0.1f},
+    {ElementId::MoltenGlass, 0.2f}, {ElementId::Lava, 0.3f},  {ElementId::Sand, 1.1f},
+    {ElementId::Rock, 4.0f},        {ElementId::Ice, 4.0f},   {ElementId::Glass, 4.0f},
 };
 
 namespace {
