@@ -1,5 +1,6 @@
 #include "app/Sandbox.hpp"
 
+#include "app/AppIcon.hpp"
 #include "render/GridRenderer.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -9,6 +10,8 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+
+const char* const installedDataFolder = GRAINWRIGHT_DATA_DIR;
 
 namespace {
 
@@ -26,11 +29,12 @@ void drainEvents(Sandbox& sandbox) {
     }
 }
 
-void waitAfterToggle() { std::this_thread::sleep_for(std::chrono::milliseconds(500)); }
+void waitAfterToggle() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+}
 
 void drawBrushOutline(Sandbox& sandbox, sf::Vector2i mouse) {
-    const auto outline =
-        brushOutline(sandbox.simulation, mouse.x, mouse.y, sandbox.loop.brushSize);
+    const auto outline = brushOutline(sandbox.simulation, mouse.x, mouse.y, sandbox.loop.brushSize);
     if (!outline)
         return;
     sf::RectangleShape shape(
@@ -42,36 +46,54 @@ void drawBrushOutline(Sandbox& sandbox, sf::Vector2i mouse) {
     sandbox.window.draw(shape);
 }
 
-void reportMissingFont(std::ostream& errors) {
+bool existsInAnyForm(const std::filesystem::path& path) {
     std::error_code ignored;
-    const std::filesystem::path folder = std::filesystem::current_path(ignored);
-    if (std::filesystem::exists("ARIAL.TTF", ignored))
-        errors << "grainwright: the font \"ARIAL.TTF\" in " << folder.string()
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+// The font and icons are read from the working directory; a program started anywhere else,
+// from a menu for one, reads those it was installed with. Anything named "ARIAL.TTF" counts, so
+// that a broken font is reported rather than passed over. Empty for the working directory.
+std::string resourcePrefix() {
+    const std::string installed = std::string(installedDataFolder) + "/";
+    return !existsInAnyForm("ARIAL.TTF") && existsInAnyForm(installed + "ARIAL.TTF") ? installed
+                                                                                     : "";
+}
+
+void reportUnusableFont(std::ostream& errors, const std::string& prefix) {
+    std::error_code ignored;
+    const std::string here = std::filesystem::current_path(ignored).string();
+    if (existsInAnyForm(prefix + "ARIAL.TTF"))
+        errors << "grainwright: the font \"ARIAL.TTF\" in "
+               << (prefix.empty() ? here : installedDataFolder)
                << " cannot be read as a font; the sandbox needs it to start\n";
     else
-        errors << "grainwright: the font \"ARIAL.TTF\" was not found in " << folder.string()
-               << "; the sandbox needs it in its working directory to start\n";
+        errors << "grainwright: the font \"ARIAL.TTF\" was found neither in " << here << " nor in "
+               << installedDataFolder << "; the sandbox needs it in one of them to start\n";
 }
 
 } // namespace
 
 bool startSandbox(Sandbox& sandbox, std::ostream& errors) {
+    const std::string folder = resourcePrefix();
     openWindow(sandbox.window, 650, 650, 32, "Grainwright");
+    setWindowIcon(sandbox.window, appIconPng, appIconPngSize);
     sandbox.window.setFramerateLimit(15);
 
-    sandbox.elementPanel = ButtonPanel({"sand", "rock", "water"},
-                                       {sf::Color(255, 255, 0, 255), sf::Color(128, 128, 128, 255),
-                                        sf::Color(0, 128, 255, 255)},
-                                       "right");
-    sandbox.elementPanel.addImageButton("heat", "heat_element.png");
-    sandbox.elementPanel.addImageButton("cool", "cool_element.png");
-    sandbox.elementPanel.addImageButton("air", "none_element.png");
+    sandbox.elementPanel = ButtonPanel(
+        {"sand", "rock", "water"},
+        {sf::Color(255, 255, 0, 255), sf::Color(128, 128, 128, 255), sf::Color(0, 128, 255, 255)},
+        "right");
+    sandbox.elementPanel.addImageButton("heat", folder + "heat_element.png");
+    sandbox.elementPanel.addImageButton("cool", folder + "cool_element.png");
+    sandbox.elementPanel.addImageButton("air", folder + "none_element.png");
 
     sandbox.viewPanel = ButtonPanel({"standard"}, {sf::Color(255, 255, 0, 255)}, "bottom");
-    sandbox.viewPanel.addImageButton("temperature", "temp_display_element.png");
+    sandbox.viewPanel.addImageButton("temperature", folder + "temp_display_element.png");
 
-    if (!loadFont(sandbox.font, "ARIAL.TTF")) {
-        reportMissingFont(errors);
+    sandbox.inspector.fontPath = folder + "ARIAL.TTF";
+    if (!loadFont(sandbox.font, sandbox.inspector.fontPath)) {
+        reportUnusableFont(errors, folder);
         return false;
     }
     sandbox.statusText = makeText(sandbox.font.font, "", 15);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Interaction.hpp"
-#include "platform/SfmlCompat.hpp"
 #include "app/StatusOverlay.hpp"
+#include "platform/SfmlCompat.hpp"
 #include "render/HoverInspector.hpp"
 #include "sim/Simulation.hpp"
 #include "ui/ButtonPanel.hpp"
@@ -27,8 +27,12 @@ struct Sandbox {
     HoverInspector inspector;
 };
 
-/// Opens the window, builds the panels and loads "ARIAL.TTF" from the working directory.
-/// Returns false, after one line on `errors`, when the font cannot be loaded.
+/// The folder the font and icons were installed in, fixed when the build was configured.
+extern const char* const installedDataFolder;
+
+/// Opens the window, builds the panels and loads the font "ARIAL.TTF" and the icons from the
+/// working directory, or from `installedDataFolder` when the working directory has no
+/// "ARIAL.TTF". Returns false, after one line on `errors`, when the font cannot be loaded.
 bool startSandbox(Sandbox& sandbox, std::ostream& errors);
 
 /// Runs one frame: input, one step of the world, drawing. Returns false once the loop should

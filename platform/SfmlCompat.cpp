@@ -1,6 +1,9 @@
 #include "platform/SfmlCompat.hpp"
 
+#include "platform/Files.hpp"
+
 #include <SFML/Config.hpp>
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Event.hpp>
 
@@ -44,6 +47,10 @@ std::optional<InputEvent> pollInputEvent(sf::RenderWindow& window) {
 
 static bool openFontFromMemory(sf::Font& font, const std::vector<char>& bytes) {
     return font.openFromMemory(bytes.data(), bytes.size());
+}
+
+static void setIcon(sf::RenderWindow& window, const sf::Image& image) {
+    window.setIcon(image);
 }
 
 bool resizeTexture(sf::Texture& texture, unsigned width, unsigned height) {
@@ -94,6 +101,10 @@ static bool openFontFromMemory(sf::Font& font, const std::vector<char>& bytes) {
     return font.loadFromMemory(bytes.data(), bytes.size());
 }
 
+static void setIcon(sf::RenderWindow& window, const sf::Image& image) {
+    window.setIcon(image.getSize().x, image.getSize().y, image.getPixelsPtr());
+}
+
 bool resizeTexture(sf::Texture& texture, unsigned width, unsigned height) {
     return texture.create(width, height);
 }
@@ -105,10 +116,18 @@ sf::Text makeText(const sf::Font& font, const std::string& string, unsigned char
 #endif
 
 bool loadFont(LoadedFont& target, const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    // Reading a folder throws, and opening a named pipe waits for a writer.
+    std::ifstream file;
+    if (isRegularFile(path))
+        file.open(path, std::ios::binary);
     if (!file)
         return false;
-    std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<char> bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return false;
+    }
     if (bytes.empty())
         return false;
     // The font keeps pointing at the bytes, so they move in before it opens.
@@ -116,4 +135,10 @@ bool loadFont(LoadedFont& target, const std::string& path) {
     QuietSfmlErrors quiet;
     target.loaded = openFontFromMemory(target.font, target.bytes);
     return target.loaded;
+}
+
+void setWindowIcon(sf::RenderWindow& window, const void* png, std::size_t size) {
+    sf::Image image;
+    if (image.loadFromMemory(png, size))
+        setIcon(window, image);
 }

@@ -66,5 +66,8 @@ bool loadFont(LoadedFont& target, const std::string& path);
 /// Gives the texture a size, contents undefined; false when the graphics driver refuses it.
 bool resizeTexture(sf::Texture& texture, unsigned width, unsigned height);
 
+/// Gives the window the icon held by `png`, the bytes of a PNG image; a broken image is ignored.
+void setWindowIcon(sf::RenderWindow& window, const void* png, std::size_t size);
+
 /// A text object in the library's default colour and style.
 sf::Text makeText(const sf::Font& font, const std::string& string, unsigned characterSize);

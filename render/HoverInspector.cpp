@@ -20,7 +20,7 @@ void HoverInspector::draw(const Simulation& simulation, sf::RenderWindow& window
     const std::optional<std::string> readout = hoverReadout(simulation, mouseX, mouseY);
     if (!readout)
         return;
-    if (!font.loaded && !loadFont(font, "ARIAL.TTF"))
+    if (!font.loaded && !loadFont(font, fontPath))
         return;
     sf::Text text = makeText(font.font, *readout, 15);
     text.setPosition({550.0f, 590.0f});

@@ -15,13 +15,15 @@ class Simulation;
 std::optional<std::string> hoverReadout(const Simulation& simulation, int mouseX, int mouseY);
 
 /// Shows the read-out of the cell under the pointer at a fixed spot right of and below the
-/// grid, at (550, 590), in "ARIAL.TTF" at size 15.
+/// grid, at (550, 590), in the font "ARIAL.TTF" at size 15.
 class HoverInspector {
 public:
     /// Draws the read-out, or nothing when the pointer is off the grid. The font is read from
-    /// the working directory the first time it is needed and kept; while it cannot be read the
-    /// read-out is skipped and reading is tried again next time.
+    /// `fontPath` the first time it is needed and kept; while it cannot be read the read-out is
+    /// skipped and reading is tried again next time.
     void draw(const Simulation& simulation, sf::RenderWindow& window, int mouseX, int mouseY);
+
+    std::string fontPath = "ARIAL.TTF";
 
 private:
     LoadedFont font;

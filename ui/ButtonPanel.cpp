@@ -1,5 +1,6 @@
 #include "ui/ButtonPanel.hpp"
 
+#include "platform/Files.hpp"
 #include "platform/SfmlCompat.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -22,7 +23,7 @@ void ButtonPanel::addImageButton(std::string name, std::string imagePath) {
     if (textures.find(imagePath) == textures.end()) {
         sf::Texture texture;
         bool loaded = false;
-        {
+        if (isRegularFile(imagePath)) {
             QuietSfmlErrors quiet;
             loaded = texture.loadFromFile(imagePath);
         }

@@ -21,6 +21,8 @@ window() {
     gw_start && gw_wait_window && gw_shot first
     [ "$(xdotool getwindowname "$GW_WID")" = Grainwright ] && xprop -id "$GW_WID" WM_NORMAL_HINTS |
         grep -q 'maximum size: 650 by 650' || gw_fail "the window is not titled Grainwright or can be resized"
+    [ "$(xprop -id "$GW_WID" WM_CLASS _NET_WM_ICON | grep -c -e ', "Grainwright"$' -e 'Icon (64 x 64)')" = 2 ] ||
+        gw_fail "the window is not of the class Grainwright or has no 64 x 64 icon"
     pixels 0 0 549 549 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR) : ($GW_BLACK)" "-eq 302500" "air squares at pitch 11"
     pixels 550 0 601 649 "!($GW_BLACK)" "-eq 0" "something right of the grid"
     pixels 610 209 641 240 "r==255 && g==255 && b==0" "-eq 1024" "the sand button"
@@ -94,8 +96,10 @@ focus() {
 # Without a usable font the program ends at once with status 1 and one line naming it.
 missing_font() {
     local line
-    for case in missing "not a font"; do
-        rm -f "$GW_RUN/ARIAL.TTF" && { [ "$case" = missing ] || echo "$case" >"$GW_RUN/ARIAL.TTF"; }
+    for case in missing "not a font" folder "named pipe"; do
+        rm -rf "$GW_RUN/ARIAL.TTF"
+        case $case in "not a font") echo "$case" >"$GW_RUN/ARIAL.TTF" ;; folder) mkdir "$GW_RUN/ARIAL.TTF" ;;
+        "named pipe") mkfifo "$GW_RUN/ARIAL.TTF" ;; esac
         gw_start && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
         line=$(gw_unexpected_output)
         [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && grep -qxF "$line" "$GW_TMP/stderr" &&
@@ -105,18 +109,20 @@ missing_font() {
     done
 }
 
-# Without the eraser's icon the panel is one button shorter and the right button still erases.
+# Without the eraser's icon, and with a named pipe in place of the cool tool's, the panel is two
+# buttons shorter and the right button still erases.
 missing_icon() {
-    rm "$GW_RUN/none_element.png"
+    rm "$GW_RUN/none_element.png" "$GW_RUN/cool_element.png" && mkfifo "$GW_RUN/cool_element.png"
     gw_start && gw_wait_window && gw_shot
-    grep -qx 'Failed to load image: none_element.png' "$GW_TMP/stderr" || gw_fail "no message about the icon"
-    pixels 610 229 641 260 "r==255 && g==255 && b==0" "-eq 1024" "the sand button at y 229"
-    pixels 602 0 649 600 "!($GW_BLACK) && (y < 229 || y > 420)" "-eq 0" "more than five buttons"
-    gw_click 626 245 && gw_hold 1 275 480 0.3
+    [ "$(grep -c -x -e 'Failed to load image: none_element.png' -e 'Failed to load image: cool_element.png' \
+        "$GW_TMP/stderr")" = 2 ] || gw_fail "no message about each icon"
+    pixels 610 249 641 280 "r==255 && g==255 && b==0" "-eq 1024" "the sand button at y 249"
+    pixels 602 0 649 600 "!($GW_BLACK) && (y < 249 || y > 400)" "-eq 0" "more than four buttons"
+    gw_click 626 265 && gw_hold 1 275 480 0.3
     gw_see 3000 "sand painted" '[ "$(sand)" -ge 9 ]'
     gw_move 275 275 && gw_wheel up 50 && gw_hold 3 275 275 0.3 && gw_pointer_away
     [ "$(sand)" -eq 0 ] || gw_fail "the right button did not erase"
-    gw_escape_exit 1000 '^Failed to load image: none_element\.png$'
+    gw_escape_exit 1000 '^Failed to load image: (none|cool)_element\.png$'
 }
 
 gw_init "${1:?usage: $0 PATH/TO/grainwright CHECK}"
