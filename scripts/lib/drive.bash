@@ -5,7 +5,7 @@
 # shellcheck disable=SC2034 # colour conditions for the scripts that source this file
 set -u -o pipefail
 
-GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS="" GW_RUN="" GW_SHOT="" GW_SEQ=0
+GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS="" GW_RUN="" GW_PROGRAM="" GW_SHOT="" GW_SEQ=0
 GW_OTHER_PIDS=()
 # Colour conditions on the awk fields r, g, b.
 GW_AIR='r==25 && g==25 && b==25'
@@ -30,17 +30,20 @@ gw_cleanup() {
     return "$status"
 }
 
-# gw_init [BINARY]: a private Xvfb and a fresh folder ($GW_RUN) holding the program, its font
-# and its icons, so that a run may remove any of them. Without BINARY, $GW_RUN stays empty.
+# gw_init [PROGRAM]: a private Xvfb, and the program copied with its font and icons into a
+# fresh folder ($GW_RUN), so that a run may remove any of them. With GW_FROM_HOME set, the
+# program (an installed one's command) runs as it is, from the home folder.
 gw_init() {
     local tool f
     for tool in Xvfb xdotool xwininfo import od awk; do command -v "$tool" >/dev/null || gw_fail "$tool is missing"; done
     GW_TMP=$(mktemp -d "${TMPDIR:-/tmp}/grainwright.XXXXXX") || exit 1
     trap gw_cleanup EXIT
     trap 'exit 130' INT TERM
-    GW_RUN="$GW_TMP/run"
+    GW_RUN="$GW_TMP/run" GW_PROGRAM=./grainwright
     mkdir "$GW_RUN"
-    if [ -n "${1:-}" ]; then
+    if [ -n "${GW_FROM_HOME:-}" ]; then
+        GW_RUN=$HOME GW_PROGRAM=$1
+    elif [ -n "${1:-}" ]; then
         cp "$1" "$GW_RUN/grainwright" || gw_fail "cannot copy the program '$1'"
         for f in ARIAL.TTF heat_element.png cool_element.png none_element.png temp_display_element.png; do
             cp "$(dirname "$1")/$f" "$GW_RUN/" || gw_fail "$f is missing beside $1"
@@ -54,10 +57,10 @@ gw_init() {
     unset XAUTHORITY WAYLAND_DISPLAY
 }
 
-# gw_start [COMMAND...]: the program (default ./grainwright) started in $GW_RUN, its output in
-# $GW_TMP/stdout and $GW_TMP/stderr. LeakSanitizer would blame the OpenGL driver at exit.
+# gw_start [COMMAND...]: the program (default the one gw_init set up) started in $GW_RUN, its
+# output in $GW_TMP/stdout and stderr. LeakSanitizer would blame the OpenGL driver at exit.
 gw_start() {
-    [ "$#" -gt 0 ] || set -- ./grainwright
+    [ "$#" -gt 0 ] || set -- "$GW_PROGRAM"
     (cd "$GW_RUN" && ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" exec "$@" </dev/null \
         >"$GW_TMP/stdout" 2>"$GW_TMP/stderr") &
     GW_PID=$! GW_STATUS="" GW_WID=""
