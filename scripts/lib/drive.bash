@@ -55,6 +55,8 @@ gw_init() {
     gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
     DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
     unset XAUTHORITY WAYLAND_DISPLAY
+    # A desktop's window manager makes this atom known; SFML 3 sets no window icon without it.
+    xprop -root -f _NET_WM_ICON 32c -set _NET_WM_ICON 0
 }
 
 # gw_start [COMMAND...]: the program (default the one gw_init set up) started in $GW_RUN, its

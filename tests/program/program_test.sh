@@ -21,8 +21,8 @@ window() {
     gw_start && gw_wait_window && gw_shot first
     [ "$(xdotool getwindowname "$GW_WID")" = Grainwright ] && xprop -id "$GW_WID" WM_NORMAL_HINTS |
         grep -q 'maximum size: 650 by 650' || gw_fail "the window is not titled Grainwright or can be resized"
-    [ "$(xprop -id "$GW_WID" WM_CLASS _NET_WM_ICON | grep -c -e ', "Grainwright"$' -e 'Icon (64 x 64)')" = 2 ] ||
-        gw_fail "the window is not of the class Grainwright or has no 64 x 64 icon"
+    [ "$(xprop -id "$GW_WID" WM_CLASS WM_HINTS | grep -c -e ', "Grainwright"$' -e 'bitmap id # to use for icon')" = 2 ] ||
+        gw_fail "the window is not of the class Grainwright or has no icon"
     pixels 0 0 549 549 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR) : ($GW_BLACK)" "-eq 302500" "air squares at pitch 11"
     pixels 550 0 601 649 "!($GW_BLACK)" "-eq 0" "something right of the grid"
     pixels 610 209 641 240 "r==255 && g==255 && b==0" "-eq 1024" "the sand button"
