@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <thread>
 
-const char* const installedDataFolder = GRAINWRIGHT_DATA_DIR;
-
 namespace {
+
+constexpr const char* installedDataFolder = GRAINWRIGHT_DATA_DIR;
 
 void drainEvents(Sandbox& sandbox) {
     while (const std::optional<InputEvent> event = pollInputEvent(sandbox.window)) {

@@ -27,12 +27,10 @@ struct Sandbox {
     HoverInspector inspector;
 };
 
-/// The folder the font and icons were installed in, fixed when the build was configured.
-extern const char* const installedDataFolder;
-
 /// Opens the window, builds the panels and loads the font "ARIAL.TTF" and the icons from the
-/// working directory, or from `installedDataFolder` when the working directory has no
-/// "ARIAL.TTF". Returns false, after one line on `errors`, when the font cannot be loaded.
+/// working directory, or from the folder they were installed in (fixed when the build was
+/// configured) when the working directory has no "ARIAL.TTF". Returns false, after one line on
+/// `errors`, when the font cannot be loaded.
 bool startSandbox(Sandbox& sandbox, std::ostream& errors);
 
 /// Runs one frame: input, one step of the world, drawing. Returns false once the loop should

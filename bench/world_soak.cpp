@@ -36,7 +36,8 @@ std::string firstFault(const Simulation& world) {
             if (!(cell.temperature >= minTemperature && cell.temperature <= maxTemperature))
                 return "a temperature left [-273, 5000]: " + std::to_string(cell.temperature);
     std::set<std::pair<int, int>> order(world.cellOrder.begin(), world.cellOrder.end());
-    if (order.size() != world.cellOrder.size() || order.size() != 2500)
+    if (order.size() != world.cellOrder.size() ||
+        order.size() != world.grid.size() * world.grid[0].size())
         return "cellOrder is no permutation of the positions";
     static const std::set<std::string> made = {"molten glass", "lava", "ice", "steam", "glass"};
     for (const auto& entry : world.discoveredElements)

@@ -35,7 +35,7 @@ gw_cleanup() {
 # program (an installed one's command) runs as it is, from the home folder.
 gw_init() {
     local tool f
-    for tool in Xvfb xdotool xwininfo import od awk; do command -v "$tool" >/dev/null || gw_fail "$tool is missing"; done
+    for tool in Xvfb xdotool xwininfo xprop import od awk; do command -v "$tool" >/dev/null || gw_fail "$tool is missing"; done
     GW_TMP=$(mktemp -d "${TMPDIR:-/tmp}/grainwright.XXXXXX") || exit 1
     trap gw_cleanup EXIT
     trap 'exit 130' INT TERM
