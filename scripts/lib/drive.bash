@@ -100,7 +100,7 @@ gw_poll() {
 gw_see() { gw_poll "$1" "$2" eval "gw_shot poll && $3"; }
 
 # gw_wait_window: waits for the window, focuses it (a bare X server has no window manager to do
-# so), moves it to the screen's origin and waits for a first frame, pointer off the grid.
+# so), moves it to the screen's origin and waits for a frame drawn with the pointer off the grid.
 gw_wait_window() {
     GW_WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Grainwright$' 2>/dev/null | head -n 1)
     if [ -z "$GW_WID" ]; then
@@ -110,8 +110,10 @@ gw_wait_window() {
     gw_focus "$GW_WID"
     xdotool windowmove --sync "$GW_WID" 0 0 >/dev/null 2>&1
     gw_poll 5000 "window at (0,0)" eval 'xdotool getwindowgeometry "$GW_WID" | grep -q "Position: 0,0 "'
+    # A frame drawn before the move may still show the brush outline where the pointer was.
     gw_move 645 5
-    gw_see 5000 "a first frame" '[ "$(gw_count "$GW_SHOT" 0 0 9 9 "$GW_AIR")" -eq 100 ]'
+    gw_see 5000 "a first frame, the pointer off the grid" \
+        '[ "$(gw_count "$GW_SHOT" 0 0 9 9 "$GW_AIR")" -eq 100 ] && [ "$(gw_red_box "$GW_SHOT")" = none ]'
 }
 
 gw_focus() {
