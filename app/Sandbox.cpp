@@ -116,7 +116,12 @@ bool runFrame(Sandbox& sandbox, const HeldInput& input) {
     clearConsole();
 
     sandbox.window.clear(sf::Color(0, 0, 0, 255));
-    const sf::Vector2i mouse = input.pointer();
+    drawFrame(sandbox, mode, input.pointer());
+    sandbox.window.display();
+    return sandbox.window.isOpen();
+}
+
+void drawFrame(Sandbox& sandbox, DisplayMode mode, sf::Vector2i mouse) {
     sandbox.statusText->setString(composeStatus(
         sandbox.loop.pauseLine, sandbox.elementPanel.selectedName(), sandbox.loop.displayModeName,
         sandbox.meter.measuredFps, sandbox.loop.framerateLimit, sandbox.simulation.particleCount));
@@ -126,8 +131,6 @@ bool runFrame(Sandbox& sandbox, const HeldInput& input) {
     sandbox.elementPanel.draw(sandbox.window);
     sandbox.viewPanel.draw(sandbox.window);
     sandbox.window.draw(*sandbox.statusText);
-    sandbox.window.display();
-    return sandbox.window.isOpen();
 }
 
 HeldInput liveInput(const sf::RenderWindow& window) {

@@ -37,5 +37,9 @@ bool startSandbox(Sandbox& sandbox, std::ostream& errors);
 /// end (Escape held, or the window closed).
 bool runFrame(Sandbox& sandbox, const HeldInput& input);
 
+/// Draws one frame's picture over the cleared window, for the pointer at `mouse`: the grid in
+/// `mode`, the brush outline, the read-out, both panels and the status text.
+void drawFrame(Sandbox& sandbox, DisplayMode mode, sf::Vector2i mouse);
+
 /// The live keyboard, mouse and focus state of the sandbox's window.
 HeldInput liveInput(const sf::RenderWindow& window);

@@ -1,9 +1,9 @@
 #include "app/Sandbox.hpp"
 #include "bench/BusyWorld.hpp"
+#include "bench/ReferenceFrame.hpp"
 #include "bench/SquareGridDrawing.hpp"
 #include "render/GridRenderer.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include <benchmark/benchmark.h>
@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <unistd.h>
@@ -136,78 +137,43 @@ BENCHMARK(BM_Frame)
     ->ArgName("temperature")
     ->Arg(0)
     ->Arg(1)
+    ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-// The parts of a frame, drawn as the frame draws them and added one at a time in drawing
-// order, to show what each costs: the difference between two neighbouring figures is the cost
-// of the part the second adds.
-enum FramePart { ClearAndDisplay, Step, Grid, BrushOutline, Readout, Panels, StatusText };
-constexpr const char* framePartNames[] = {"clear+display", "+step",   "+grid",       "+outline",
-                                          "+readout",      "+panels", "+status text"};
-
-bool drawFrameUpTo(Sandbox& sandbox, FramePart last, bool temperatureView) {
-    sandbox.window.clear(sf::Color(0, 0, 0, 255));
-    if (last >= Step)
-        sandbox.simulation.step();
-    if (last >= Grid)
-        GridRenderer::draw(sandbox.simulation, sandbox.window, temperatureView);
-    if (last >= BrushOutline) {
-        if (const auto outline = brushOutline(sandbox.simulation, pointerOverGrid.x,
-                                              pointerOverGrid.y, sandbox.loop.brushSize)) {
-            sf::RectangleShape shape(
-                {static_cast<float>(outline->width), static_cast<float>(outline->height)});
-            shape.setPosition(
-                {static_cast<float>(outline->left), static_cast<float>(outline->top)});
-            shape.setFillColor(sf::Color(0, 0, 0, 0));
-            shape.setOutlineColor(sf::Color(255, 0, 0, 255));
-            shape.setOutlineThickness(2.0f);
-            sandbox.window.draw(shape);
-        }
-    }
-    if (last >= Readout)
-        sandbox.inspector.draw(sandbox.simulation, sandbox.window, pointerOverGrid.x,
-                               pointerOverGrid.y);
-    if (last >= Panels) {
-        sandbox.elementPanel.draw(sandbox.window);
-        sandbox.viewPanel.draw(sandbox.window);
-    }
-    if (last >= StatusText) {
-        sandbox.statusText->setString(
-            composeStatus(sandbox.loop.pauseLine, sandbox.elementPanel.selectedName(),
-                          temperatureView ? "temperature" : "standard", sandbox.meter.measuredFps,
-                          sandbox.loop.framerateLimit, sandbox.simulation.particleCount));
-        sandbox.window.draw(*sandbox.statusText);
-    }
-    sandbox.window.display();
-    return sandbox.window.isOpen();
-}
-
-void BM_FrameParts(benchmark::State& state) {
-    const auto last = static_cast<FramePart>(state.range(0));
-    const bool temperatureView = state.range(1) != 0;
+// The frame's picture alone, from clearing to presenting, as the program draws it and as it was
+// once drawn, every shape made anew and drawn on its own: the difference is what the drawing
+// saves. The world steps in every frame so that it stays busy.
+void BM_FrameDrawing(benchmark::State& state) {
+    const bool temperatureView = state.range(0) != 0;
+    const bool shapeByShape = state.range(1) != 0;
     const Simulation original = makeBusyWorld(50, 50);
     const auto sandbox = openSandbox(state, original, temperatureView);
     if (!sandbox)
         return;
-    state.SetLabel(framePartNames[last]);
-    measureFrames(state, *sandbox, original,
-                  [&] { return drawFrameUpTo(*sandbox, last, temperatureView); });
+    state.SetLabel(shapeByShape ? "shape by shape" : "as the program draws it");
+    const DisplayMode mode = temperatureView ? DisplayMode::Temperature : DisplayMode::Standard;
+    sandbox->loop.displayModeName = displayModeName(mode);
+    measureFrames(state, *sandbox, original, [&] {
+        sandbox->simulation.step();
+        sandbox->window.clear(sf::Color(0, 0, 0, 255));
+        (shapeByShape ? drawReferenceFrame : drawFrame)(*sandbox, mode, pointerOverGrid);
+        sandbox->window.display();
+        return sandbox->window.isOpen();
+    });
 }
-BENCHMARK(BM_FrameParts)
-    ->ArgNames({"parts", "temperature"})
-    ->ArgsProduct({{ClearAndDisplay, Step, Grid, BrushOutline, Readout, Panels, StatusText},
-                   {0, 1}})
+BENCHMARK(BM_FrameDrawing)
+    ->ArgNames({"temperature", "shapes"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-using GridDrawing = void (*)(const Simulation&, sf::RenderWindow&, bool);
-
-void noGrid(const Simulation&, sf::RenderWindow&, bool) {}
+using GridDrawing = std::function<void(const Simulation&, sf::RenderWindow&, bool)>;
 
 // Every variant clears, draws and presents: presenting makes the software renderer finish
 // the frame, so the drawing is really done inside the iteration that asked for it.
-void measureGridDrawing(benchmark::State& state, GridDrawing drawGrid) {
+void measureGridDrawing(benchmark::State& state, const GridDrawing& drawGrid) {
     if (!needDisplay(state))
         return;
     sf::RenderWindow window;
@@ -236,6 +202,7 @@ BENCHMARK(BM_GridRenderer)
     ->ArgName("temperature")
     ->Arg(0)
     ->Arg(1)
+    ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -246,16 +213,18 @@ BENCHMARK(BM_GridSquareBySquare)
     ->ArgName("temperature")
     ->Arg(0)
     ->Arg(1)
+    ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
 // Clearing and presenting alone: the part of every grid figure above that is not drawing.
 void BM_ClearAndDisplay(benchmark::State& state) {
-    measureGridDrawing(state, noGrid);
+    measureGridDrawing(state, [](const Simulation&, sf::RenderWindow&, bool) {});
 }
 BENCHMARK(BM_ClearAndDisplay)
     ->ArgName("temperature")
     ->Arg(0)
+    ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

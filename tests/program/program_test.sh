@@ -125,5 +125,8 @@ missing_icon() {
     gw_escape_exit 1000 '^Failed to load image: (none|cool)_element\.png$'
 }
 
+# The program's frames against the same frames drawn shape by shape (a GoogleTest program).
+frame_pixels() { (cd "$GW_RUN" && ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" "$1") || gw_fail "the frame's pixels differ; pictures kept in $GW_RUN"; }
+
 gw_init "${1:?usage: $0 PATH/TO/grainwright CHECK}"
-"${2:?usage: $0 PATH/TO/grainwright CHECK}"
+"${2:?usage: $0 PATH/TO/grainwright CHECK}" "${@:3}"
