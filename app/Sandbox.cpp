@@ -1,7 +1,6 @@
 #include "app/Sandbox.hpp"
 
 #include "app/AppIcon.hpp"
-#include "render/GridRenderer.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -125,7 +124,7 @@ void drawFrame(Sandbox& sandbox, DisplayMode mode, sf::Vector2i mouse) {
     sandbox.statusText->setString(composeStatus(
         sandbox.loop.pauseLine, sandbox.elementPanel.selectedName(), sandbox.loop.displayModeName,
         sandbox.meter.measuredFps, sandbox.loop.framerateLimit, sandbox.simulation.particleCount));
-    GridRenderer::draw(sandbox.simulation, sandbox.window, mode == DisplayMode::Temperature);
+    sandbox.grid.draw(sandbox.simulation, sandbox.window, mode == DisplayMode::Temperature);
     drawBrushOutline(sandbox, mouse);
     sandbox.inspector.draw(sandbox.simulation, sandbox.window, mouse.x, mouse.y);
     sandbox.elementPanel.draw(sandbox.window);

@@ -3,6 +3,7 @@
 #include "app/Interaction.hpp"
 #include "app/StatusOverlay.hpp"
 #include "platform/SfmlCompat.hpp"
+#include "render/GridRenderer.hpp"
 #include "render/HoverInspector.hpp"
 #include "sim/Simulation.hpp"
 #include "ui/ButtonPanel.hpp"
@@ -24,6 +25,7 @@ struct Sandbox {
     std::optional<sf::Text> statusText;
     LoopState loop;
     FrameRateMeter meter;
+    GridRenderer grid;
     HoverInspector inspector;
 };
 

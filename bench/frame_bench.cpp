@@ -196,7 +196,11 @@ void measureGridDrawing(benchmark::State& state, const GridDrawing& drawGrid) {
 }
 
 void BM_GridRenderer(benchmark::State& state) {
-    measureGridDrawing(state, GridRenderer::draw);
+    GridRenderer grid;
+    measureGridDrawing(
+        state, [&grid](const Simulation& world, sf::RenderWindow& window, bool temperatureView) {
+            grid.draw(world, window, temperatureView);
+        });
 }
 BENCHMARK(BM_GridRenderer)
     ->ArgName("temperature")

@@ -1,6 +1,7 @@
 #include "app/Sandbox.hpp"
 #include "bench/BusyWorld.hpp"
 #include "bench/ReferenceFrame.hpp"
+#include "bench/SquareGridDrawing.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -59,6 +60,30 @@ TEST(FramePixels, SameAsDrawnShapeByShape) {
             (void)drawn.saveToFile("frame-drawn-" + std::to_string(element) + ".png");
             (void)expected.saveToFile("frame-expected-" + std::to_string(element) + ".png");
         }
+    }
+}
+
+// Squares larger than the graphics driver's points go out as triangles; translucent ones blend
+// with what lies under them, and the gaps keep it.
+TEST(FramePixels, LargeAndTranslucentSquares) {
+    sf::RenderWindow window;
+    openWindow(window, 650, 650, 32, "Grainwright squares");
+    Simulation world(3, 2);
+    world.cellSize = 300;
+    world.cellGap = -100;
+    for (auto& column : world.grid)
+        for (Cell& cell : column)
+            cell.color = sf::Color(200, 40, static_cast<std::uint8_t>(column.size() * 60), 150);
+    GridRenderer grid;
+    for (bool translucent : {true, false}) {
+        world.grid[1][1].color.a = translucent ? 150 : 255;
+        window.clear(sf::Color(30, 90, 60));
+        grid.draw(world, window, false);
+        const sf::Image drawn = capture(window);
+        window.clear(sf::Color(30, 90, 60));
+        drawGridSquareBySquare(world, window, false);
+        EXPECT_TRUE(samePixels(drawn, capture(window))) << translucent;
+        window.display();
     }
 }
 
