@@ -1,8 +1,8 @@
 #include "app/Sandbox.hpp"
 
 #include "app/AppIcon.hpp"
+#include "ui/Rectangles.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 
@@ -36,13 +36,11 @@ void drawBrushOutline(Sandbox& sandbox, sf::Vector2i mouse) {
     const auto outline = brushOutline(sandbox.simulation, mouse.x, mouse.y, sandbox.loop.brushSize);
     if (!outline)
         return;
-    sf::RectangleShape shape(
-        {static_cast<float>(outline->width), static_cast<float>(outline->height)});
-    shape.setPosition({static_cast<float>(outline->left), static_cast<float>(outline->top)});
-    shape.setFillColor(sf::Color(0, 0, 0, 0));
-    shape.setOutlineColor(sf::Color(255, 0, 0, 255));
-    shape.setOutlineThickness(2.0f);
-    sandbox.window.draw(shape);
+    std::vector<sf::Vertex> frame;
+    appendFrame(frame, {static_cast<float>(outline->left), static_cast<float>(outline->top)},
+                {static_cast<float>(outline->width), static_cast<float>(outline->height)}, 2.0f,
+                sf::Color(255, 0, 0, 255));
+    sandbox.window.draw(frame.data(), frame.size(), sf::PrimitiveType::Triangles);
 }
 
 bool existsInAnyForm(const std::filesystem::path& path) {

@@ -2,8 +2,8 @@
 
 #include "platform/Files.hpp"
 #include "platform/SfmlCompat.hpp"
+#include "ui/Rectangles.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
 #include <iostream>
@@ -89,9 +89,12 @@ void ButtonPanel::handleClick(sf::Vector2i position, const sf::RenderWindow& win
         selectedIndex = static_cast<int>(*hit);
 }
 
+// The colour faces and the selection frame go out in one call, after the images: buttons and
+// frames never overlap, so the order does not show, and on software rendering every call costs.
 void ButtonPanel::draw(sf::RenderWindow& window) const {
     const sf::Vector2u windowSize = window.getSize();
     const sf::Vector2f square(panelButtonSize, panelButtonSize);
+    std::vector<sf::Vertex> flat;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const sf::Vector2i corner = buttonPosition(i, windowSize);
         const sf::Vector2f position(static_cast<float>(corner.x), static_cast<float>(corner.y));
@@ -107,20 +110,13 @@ void ButtonPanel::draw(sf::RenderWindow& window) const {
                 window.draw(sprite);
             }
         } else {
-            sf::RectangleShape face(square);
-            face.setPosition(position);
-            face.setFillColor(std::get<sf::Color>(button.face));
-            window.draw(face);
+            appendRectangle(flat, position, square, std::get<sf::Color>(button.face));
         }
-        if (static_cast<int>(i) == selectedIndex) {
-            sf::RectangleShape frame(square);
-            frame.setPosition(position);
-            frame.setFillColor(sf::Color(0, 0, 0, 0));
-            frame.setOutlineColor(sf::Color(255, 255, 255, 255));
-            frame.setOutlineThickness(3.0f);
-            window.draw(frame);
-        }
+        if (static_cast<int>(i) == selectedIndex)
+            appendFrame(flat, position, square, 3.0f, sf::Color(255, 255, 255, 255));
     }
+    if (!flat.empty())
+        window.draw(flat.data(), flat.size(), sf::PrimitiveType::Triangles);
 }
 
 std::string ButtonPanel::selectedName() const {
