@@ -1,6 +1,8 @@
 #include "app/Sandbox.hpp"
 
 #include "app/AppIcon.hpp"
+#include "platform/Console.hpp"
+#include "platform/Folders.hpp"
 #include "ui/Rectangles.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
@@ -9,10 +11,9 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 namespace {
-
-constexpr const char* installedDataFolder = GRAINWRIGHT_DATA_DIR;
 
 void drainEvents(Sandbox& sandbox) {
     while (const std::optional<InputEvent> event = pollInputEvent(sandbox.window)) {
@@ -48,32 +49,56 @@ bool existsInAnyForm(const std::filesystem::path& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
-// The font and icons are read from the working directory; a program started anywhere else,
-// from a menu for one, reads those it was installed with. Anything named "ARIAL.TTF" counts, so
-// that a broken font is reported rather than passed over. Empty for the working directory.
-std::string resourcePrefix() {
-    const std::string installed = std::string(installedDataFolder) + "/";
-    return !existsInAnyForm("ARIAL.TTF") && existsInAnyForm(installed + "ARIAL.TTF") ? installed
-                                                                                     : "";
+// The font and icons are read from the working directory, named "" here; a program started
+// anywhere else, from a menu or a file manager, reads those beside it or those it was installed
+// with.
+std::vector<std::filesystem::path> resourceFolders() {
+    std::vector<std::filesystem::path> folders{""};
+    std::error_code ignored;
+    const std::filesystem::path here = std::filesystem::current_path(ignored);
+    for (const std::filesystem::path& folder : dataFolders())
+        if (!std::filesystem::equivalent(folder, here, ignored))
+            folders.push_back(folder);
+    return folders;
 }
 
-void reportUnusableFont(std::ostream& errors, const std::string& prefix) {
+// Anything named "ARIAL.TTF" counts, so that a broken font is reported rather than passed over.
+std::filesystem::path resourceFolder(const std::vector<std::filesystem::path>& folders) {
+    for (const std::filesystem::path& folder : folders)
+        if (existsInAnyForm(folder / "ARIAL.TTF"))
+            return folder;
+    return "";
+}
+
+std::string shown(const std::filesystem::path& folder) {
     std::error_code ignored;
-    const std::string here = std::filesystem::current_path(ignored).string();
-    if (existsInAnyForm(prefix + "ARIAL.TTF"))
-        errors << "grainwright: the font \"ARIAL.TTF\" in "
-               << (prefix.empty() ? here : installedDataFolder)
+    return (folder.empty() ? std::filesystem::current_path(ignored) : folder).string();
+}
+
+void reportUnusableFont(std::ostream& errors, const std::vector<std::filesystem::path>& folders,
+                        const std::filesystem::path& folder) {
+    if (existsInAnyForm(folder / "ARIAL.TTF")) {
+        errors << "grainwright: the font \"ARIAL.TTF\" in " << shown(folder)
                << " cannot be read as a font; the sandbox needs it to start\n";
-    else
-        errors << "grainwright: the font \"ARIAL.TTF\" was found neither in " << here << " nor in "
-               << installedDataFolder << "; the sandbox needs it in one of them to start\n";
+        return;
+    }
+    errors << "grainwright: the font \"ARIAL.TTF\" was not found in " << shown(folders.front());
+    for (std::size_t i = 1; i < folders.size(); ++i)
+        errors << ", nor in " << shown(folders[i]);
+    errors << "; the sandbox cannot start without it\n";
 }
 
 } // namespace
 
 bool startSandbox(Sandbox& sandbox, std::ostream& errors) {
-    const std::string folder = resourcePrefix();
+    const std::vector<std::filesystem::path> folders = resourceFolders();
+    const std::filesystem::path folder = resourceFolder(folders);
+    const auto file = [&folder](const char* name) { return (folder / name).string(); };
     openWindow(sandbox.window, 650, 650, 32, "Grainwright");
+    if (!sandbox.window.isOpen()) {
+        errors << "grainwright: no window could be opened; the sandbox needs one to start\n";
+        return false;
+    }
     setWindowIcon(sandbox.window, appIconPng, appIconPngSize);
     sandbox.window.setFramerateLimit(15);
 
@@ -81,16 +106,16 @@ bool startSandbox(Sandbox& sandbox, std::ostream& errors) {
         {"sand", "rock", "water"},
         {sf::Color(255, 255, 0, 255), sf::Color(128, 128, 128, 255), sf::Color(0, 128, 255, 255)},
         "right");
-    sandbox.elementPanel.addImageButton("heat", folder + "heat_element.png");
-    sandbox.elementPanel.addImageButton("cool", folder + "cool_element.png");
-    sandbox.elementPanel.addImageButton("air", folder + "none_element.png");
+    sandbox.elementPanel.addImageButton("heat", file("heat_element.png"));
+    sandbox.elementPanel.addImageButton("cool", file("cool_element.png"));
+    sandbox.elementPanel.addImageButton("air", file("none_element.png"));
 
     sandbox.viewPanel = ButtonPanel({"standard"}, {sf::Color(255, 255, 0, 255)}, "bottom");
-    sandbox.viewPanel.addImageButton("temperature", folder + "temp_display_element.png");
+    sandbox.viewPanel.addImageButton("temperature", file("temp_display_element.png"));
 
-    sandbox.inspector.fontPath = folder + "ARIAL.TTF";
+    sandbox.inspector.fontPath = file("ARIAL.TTF");
     if (!loadFont(sandbox.font, sandbox.inspector.fontPath)) {
-        reportUnusableFont(errors, folder);
+        reportUnusableFont(errors, folders, folder);
         return false;
     }
     sandbox.statusText = makeText(sandbox.font.font, "", 15);

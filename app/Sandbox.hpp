@@ -30,9 +30,9 @@ struct Sandbox {
 };
 
 /// Opens the window, builds the panels and loads the font "ARIAL.TTF" and the icons from the
-/// working directory, or from the folder they were installed in (fixed when the build was
-/// configured) when the working directory has no "ARIAL.TTF". Returns false, after one line on
-/// `errors`, when the font cannot be loaded.
+/// working directory or, when it has no "ARIAL.TTF", from the first of `dataFolders()` that
+/// has. Returns false, after one line on `errors`, when the window cannot be opened or the font
+/// cannot be loaded.
 bool startSandbox(Sandbox& sandbox, std::ostream& errors);
 
 /// Runs one frame: input, one step of the world, drawing. Returns false once the loop should

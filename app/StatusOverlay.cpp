@@ -3,9 +3,7 @@
 #include <SFML/System/Time.hpp>
 
 #include <cstdint>
-#include <cstdio>
 #include <sstream>
-#include <unistd.h>
 
 std::string composeStatus(const std::string& pauseLine, const std::string& selectedElement,
                           const std::string& displayModeName, float measuredFps, int framerateLimit,
@@ -26,13 +24,5 @@ void FrameRateMeter::countFrame() {
         measuredFps = static_cast<float>(frameCount) / seconds;
         frameCount = 0;
         clock.restart();
-    }
-}
-
-void clearConsole() {
-    // Home the cursor and clear the screen; only a terminal understands it.
-    if (isatty(STDOUT_FILENO) == 1) {
-        std::fputs("\x1b[H\x1b[2J", stdout);
-        std::fflush(stdout);
     }
 }

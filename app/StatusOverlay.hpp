@@ -21,6 +21,3 @@ struct FrameRateMeter {
     /// Call at the start of every frame.
     void countFrame();
 };
-
-/// Clears the terminal the program was started from, if it is one. Runs in-process.
-void clearConsole();

@@ -1,18 +1,22 @@
 #include "app/Sandbox.hpp"
+#include "platform/Console.hpp"
+#include "platform/Display.hpp"
 
-#include <cstdlib>
-#include <iostream>
+#include <sstream>
 
 int main() {
-    // The X11 backend aborts without a display; say what is wrong instead.
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        std::cerr << "grainwright: no display found (DISPLAY is not set); start it from a "
-                     "desktop session, or use scripts/run, which falls back to a virtual display\n";
+    if (const std::string problem = missingDisplay(); !problem.empty()) {
+        reportStartupFailure(problem);
         return 1;
     }
     Sandbox sandbox;
-    if (!startSandbox(sandbox, std::cerr))
+    std::ostringstream failure;
+    if (!startSandbox(sandbox, failure)) {
+        // An empty window must not stand beside the message.
+        sandbox.window.close();
+        reportStartupFailure(failure.str());
         return 1;
+    }
     const HeldInput input = liveInput(sandbox.window);
     while (sandbox.window.isOpen() && runFrame(sandbox, input)) {
     }
