@@ -1,6 +1,7 @@
 #include "app/Sandbox.hpp"
 #include "platform/Console.hpp"
 #include "platform/Display.hpp"
+#include "platform/RenderThreads.hpp"
 
 #include <sstream>
 
@@ -9,6 +10,7 @@ int main() {
         reportStartupFailure(problem);
         return 1;
     }
+    renderOnCallingThread();
     Sandbox sandbox;
     std::ostringstream failure;
     if (!startSandbox(sandbox, failure)) {
