@@ -67,7 +67,8 @@ bool applyHeldInput(LoopState& state, Simulation& simulation, const std::string&
         state.pauseLine = state.paused ? "paused\n" : "\n";
         wait();
     }
-    if (input.isHeld(HeldKey::F) && state.paused) {
+    // Running, F does nothing: its state is not asked for, a round trip to the display saved.
+    if (state.paused && input.isHeld(HeldKey::F)) {
         simulation.step();
         wait();
     }
