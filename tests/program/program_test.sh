@@ -96,8 +96,9 @@ focus() {
 
 # Without a usable font the program ends at once with status 1 and one line naming it.
 missing_font() {
-    local line here=$GW_RUN
-    [[ $GW_PROGRAM != *.exe ]] || here=$(winepath -w "$GW_RUN" 2>/dev/null)
+    # Missing, the font is looked for in the installed data folder too; on Windows no Linux path.
+    local line here=$GW_RUN also='nor in /.*/share/grainwright;'
+    [[ $GW_PROGRAM != *.exe ]] || here=$(winepath -w "$GW_RUN" 2>/dev/null) also='^[^/]*$'
     for case in missing "not a font" folder "named pipe"; do
         rm -rf "$GW_RUN/ARIAL.TTF"
         case $case in "not a font") echo "$case" >"$GW_RUN/ARIAL.TTF" ;; folder) mkdir "$GW_RUN/ARIAL.TTF" ;;
@@ -105,7 +106,8 @@ missing_font() {
         gw_start && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
         line=$(gw_unexpected_output)
         [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && tr -d '\r' <"$GW_TMP/stderr" | grep -qxF "$line" &&
-            grep -qF ARIAL.TTF <<<"$line" && grep -qF "$here" <<<"$line" ||
+            grep -qF ARIAL.TTF <<<"$line" && grep -qF "$here" <<<"$line" &&
+            { [ "$case" != missing ] || grep -qE "$also" <<<"$line"; } ||
             gw_fail "$case: expected status 1 and one line naming ARIAL.TTF and $here, got $GW_STATUS: $line"
         gw_ok "$case: status 1, $line"
     done
