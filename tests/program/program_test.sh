@@ -133,8 +133,7 @@ missing_icon() {
 # message about a missing icon from it; without the font a message box says why it ends.
 console() {
     local console box
-    rm "$GW_RUN/none_element.png"
-    gw_start wine start /wait "$GW_PROGRAM" && gw_wait_window
+    rm "$GW_RUN/none_element.png" && gw_start wine start /wait "$GW_PROGRAM" && gw_wait_window
     gw_poll 5000 "the console" eval 'console=$(xdotool search --onlyvisible --name "grainwright.exe$")'
     xdotool windowmove --sync "$console" 650 0 # out from under the sandbox's window
     gw_poll 5000 "a blank console" eval '[ "$(import -window "$console" -crop 400x60+0+0 -format %k info:)" = 1 ]'
