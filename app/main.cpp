@@ -11,16 +11,16 @@ int main() {
         return 1;
     }
     renderOnCallingThread();
-    Sandbox sandbox;
     std::ostringstream failure;
-    if (!startSandbox(sandbox, failure)) {
-        // An empty window must not stand beside the message.
-        sandbox.window.close();
-        reportStartupFailure(failure.str());
-        return 1;
-    }
-    const HeldInput input = liveInput(sandbox.window);
-    while (sandbox.window.isOpen() && runFrame(sandbox, input)) {
-    }
-    return 0;
+    {
+        Sandbox sandbox;
+        if (startSandbox(sandbox, failure)) {
+            const HeldInput input = liveInput(sandbox.window);
+            while (sandbox.window.isOpen() && runFrame(sandbox, input)) {
+            }
+            return 0;
+        }
+    } // The window goes first: an empty one must not stand beside the message.
+    reportStartupFailure(failure.str());
+    return 1;
 }

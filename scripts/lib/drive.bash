@@ -31,20 +31,21 @@ gw_cleanup() {
 }
 
 # gw_init [PROGRAM]: a private Xvfb, and the program copied with its font and icons into a
-# fresh folder ($GW_RUN), so that a run may remove any of them. With GW_FROM_HOME set, the
-# program (an installed one's command) runs as it is, from the home folder.
+# fresh folder ($GW_RUN), so that a run may remove any of them. With GW_START_IN set to a
+# folder, the program (an installed one's command) runs as it is, from that folder. A Windows
+# program (.exe) runs in Wine.
 gw_init() {
     local tool f
     for tool in Xvfb xdotool xwininfo xprop import od awk; do command -v "$tool" >/dev/null || gw_fail "$tool is missing"; done
     GW_TMP=$(mktemp -d "${TMPDIR:-/tmp}/grainwright.XXXXXX") || exit 1
     trap gw_cleanup EXIT
     trap 'exit 130' INT TERM
-    GW_RUN="$GW_TMP/run" GW_PROGRAM=./grainwright
+    GW_RUN="$GW_TMP/run" GW_PROGRAM=./$(basename "${1:-grainwright}")
     mkdir "$GW_RUN"
-    if [ -n "${GW_FROM_HOME:-}" ]; then
-        GW_RUN=$HOME GW_PROGRAM=$1
+    if [ -n "${GW_START_IN:-}" ]; then
+        GW_RUN=$GW_START_IN GW_PROGRAM=$1
     elif [ -n "${1:-}" ]; then
-        cp "$1" "$GW_RUN/grainwright" || gw_fail "cannot copy the program '$1'"
+        cp "$1" "$GW_RUN/" || gw_fail "cannot copy the program '$1'"
         for f in ARIAL.TTF heat_element.png cool_element.png none_element.png temp_display_element.png; do
             cp "$(dirname "$1")/$f" "$GW_RUN/" || gw_fail "$f is missing beside $1"
         done
@@ -63,6 +64,7 @@ gw_init() {
 # output in $GW_TMP/stdout and stderr. LeakSanitizer would blame the OpenGL driver at exit.
 gw_start() {
     [ "$#" -gt 0 ] || set -- "$GW_PROGRAM"
+    [[ $1 != *.exe ]] || set -- wine "$@"
     (cd "$GW_RUN" && ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" exec "$@" </dev/null \
         >"$GW_TMP/stdout" 2>"$GW_TMP/stderr") &
     GW_PID=$! GW_STATUS="" GW_WID=""
@@ -197,7 +199,7 @@ gw_select() {
 gw_unexpected_output() {
     local allowed='^Setting vertical sync not supported$|^$' extra
     for extra in "$@"; do allowed+="|$extra"; done
-    sed -e 's/\x1b\[H//g; s/\x1b\[2J//g' "$GW_TMP/stdout" "$GW_TMP/stderr" | grep -v -E "$allowed"
+    sed -e 's/\x1b\[H//g; s/\x1b\[2J//g; s/\r$//' "$GW_TMP/stdout" "$GW_TMP/stderr" | grep -v -E "$allowed"
     return 0
 }
 
@@ -205,6 +207,8 @@ gw_unexpected_output() {
 # status 0, its window gone and nothing unexpected printed.
 gw_escape_exit() {
     local max=${1:-1000} start took out
+    # Without a window manager, Wine waits a second for each window's withdrawal as it ends.
+    [[ $GW_PROGRAM != *.exe ]] || max=$((max + 3000))
     start=$(gw_ms)
     xdotool keydown Escape
     gw_wait_exit $((max + 4000)) || gw_fail "Escape held for $((max + 4000)) ms did not end the program"

@@ -21,7 +21,8 @@ window() {
     gw_start && gw_wait_window && gw_shot first
     [ "$(xdotool getwindowname "$GW_WID")" = Grainwright ] && xprop -id "$GW_WID" WM_NORMAL_HINTS |
         grep -q 'maximum size: 650 by 650' || gw_fail "the window is not titled Grainwright or can be resized"
-    [ "$(xprop -id "$GW_WID" WM_CLASS WM_HINTS | grep -c -e ', "Grainwright"$' -e 'bitmap id # to use for icon')" = 2 ] ||
+    # Wine names the class after the program's file.
+    [ "$(xprop -id "$GW_WID" WM_CLASS WM_HINTS | grep -c -e ', "\(Grainwright\|grainwright.exe\)"$' -e 'bitmap id # to use for icon')" = 2 ] ||
         gw_fail "the window is not of the class Grainwright or has no icon"
     pixels 0 0 549 549 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR) : ($GW_BLACK)" "-eq 302500" "air squares at pitch 11"
     pixels 550 0 601 649 "!($GW_BLACK)" "-eq 0" "something right of the grid"
@@ -95,16 +96,19 @@ focus() {
 
 # Without a usable font the program ends at once with status 1 and one line naming it.
 missing_font() {
-    local line
+    # Missing, the font is looked for in the installed data folder too; on Windows no Linux path.
+    local line here=$GW_RUN also='nor in /.*/share/grainwright;'
+    [[ $GW_PROGRAM != *.exe ]] || here=$(winepath -w "$GW_RUN" 2>/dev/null) also='^[^/]*$'
     for case in missing "not a font" folder "named pipe"; do
         rm -rf "$GW_RUN/ARIAL.TTF"
         case $case in "not a font") echo "$case" >"$GW_RUN/ARIAL.TTF" ;; folder) mkdir "$GW_RUN/ARIAL.TTF" ;;
         "named pipe") mkfifo "$GW_RUN/ARIAL.TTF" ;; esac
         gw_start && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
         line=$(gw_unexpected_output)
-        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && grep -qxF "$line" "$GW_TMP/stderr" &&
-            grep -qF ARIAL.TTF <<<"$line" && grep -qF "$GW_RUN" <<<"$line" ||
-            gw_fail "$case: expected status 1 and one line naming ARIAL.TTF and $GW_RUN, got $GW_STATUS: $line"
+        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && tr -d '\r' <"$GW_TMP/stderr" | grep -qxF "$line" &&
+            grep -qF ARIAL.TTF <<<"$line" && grep -qF "$here" <<<"$line" &&
+            { [ "$case" != missing ] || grep -qE "$also" <<<"$line"; } ||
+            gw_fail "$case: expected status 1 and one line naming ARIAL.TTF and $here, got $GW_STATUS: $line"
         gw_ok "$case: status 1, $line"
     done
 }
@@ -114,8 +118,8 @@ missing_font() {
 missing_icon() {
     rm "$GW_RUN/none_element.png" "$GW_RUN/cool_element.png" && mkfifo "$GW_RUN/cool_element.png"
     gw_start && gw_wait_window && gw_shot
-    [ "$(grep -c -x -e 'Failed to load image: none_element.png' -e 'Failed to load image: cool_element.png' \
-        "$GW_TMP/stderr")" = 2 ] || gw_fail "no message about each icon"
+    [ "$(tr -d '\r' <"$GW_TMP/stderr" | grep -c -x -e 'Failed to load image: none_element.png' \
+        -e 'Failed to load image: cool_element.png')" = 2 ] || gw_fail "no message about each icon"
     pixels 610 249 641 280 "r==255 && g==255 && b==0" "-eq 1024" "the sand button at y 249"
     pixels 602 0 649 600 "!($GW_BLACK) && (y < 249 || y > 400)" "-eq 0" "more than four buttons"
     gw_click 626 265 && gw_hold 1 275 480 0.3
@@ -126,7 +130,28 @@ missing_icon() {
 }
 
 # The program's frames against the same frames drawn shape by shape (a GoogleTest program).
-frame_pixels() { (cd "$GW_RUN" && ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" "$1") || gw_fail "the frame's pixels differ; pictures kept in $GW_RUN"; }
+frame_pixels() {
+    local test=("$1")
+    [[ $1 != *.exe ]] || test=(wine "$1")
+    (cd "$GW_RUN" && ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" "${test[@]}") ||
+        gw_fail "the frame's pixels differ; pictures kept in $GW_RUN"
+}
+
+# Windows, started with a console of its own as from Explorer: the first frame clears the
+# message about a missing icon from it; without the font a message box says why it ends.
+console() {
+    local console box
+    rm "$GW_RUN/none_element.png" && gw_start wine start /wait "$GW_PROGRAM" && gw_wait_window
+    gw_poll 5000 "the console" eval 'console=$(xdotool search --onlyvisible --name "grainwright.exe$")'
+    xdotool windowmove --sync "$console" 650 0 # out from under the sandbox's window
+    gw_poll 5000 "a blank console" eval '[ "$(import -window "$console" -crop 400x60+0+0 -format %k info:)" = 1 ]'
+    gw_escape_exit 1000
+    rm "$GW_RUN/ARIAL.TTF" && gw_start wine start /wait "$GW_PROGRAM"
+    gw_poll 10000 "a message box" eval 'box=$(xdotool search --onlyvisible --name "^Grainwright$")'
+    gw_focus "$box" && xdotool key Return
+    gw_wait_exit 5000 && [ "$GW_STATUS" -eq 1 ] || gw_fail "the message box did not end it with status 1"
+    gw_ok "a blank console while it runs, and a message box without the font"
+}
 
 gw_init "${1:?usage: $0 PATH/TO/grainwright CHECK}"
 "${2:?usage: $0 PATH/TO/grainwright CHECK}" "${@:3}"
