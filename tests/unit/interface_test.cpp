@@ -112,7 +112,7 @@ TEST(Panel, LayoutHitsNamesAndGlass) {
     const auto strip = [](const std::string& anchor, int count) {
         ButtonPanel panel({}, {}, anchor);
         for (int i = 0; i < count; ++i)
-            panel.addColorButton("b" + std::to_string(i), sf::Color::Yellow);
+            panel.addColorButton(std::to_string(i), sf::Color::Yellow);
         return panel;
     };
     // clang-format off
