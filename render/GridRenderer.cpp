@@ -53,7 +53,7 @@ sf::Color temperatureColor(float t) {
 
 // Every square goes out in one call, as a point the size of a cell where the graphics driver
 // makes points that large, else as two triangles. On software rendering a texture of the grid
-// costs four times as much and a shape per square thirty times. Opaque squares go out without
+// costs four times as much and a shape per square a dozen times. Opaque squares go out without
 // blending, which gives the same pixels for a third less.
 void GridRenderer::draw(const Simulation& simulation, sf::RenderWindow& window,
                         bool temperatureView) {
