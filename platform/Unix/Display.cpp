@@ -1,11 +1,18 @@
 #include "platform/Display.hpp"
 
+#include <X11/Xlib.h>
+
 #include <cstdlib>
 
 std::string missingDisplay() {
-    // The X11 backend aborts without a display; say what is wrong instead.
-    if (std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr)
+    // SFML aborts when it cannot reach the X server; try it first and say what is wrong.
+    if (Display* display = XOpenDisplay(nullptr)) {
+        XCloseDisplay(display);
         return "";
-    return "grainwright: no display found (DISPLAY is not set); start it from a desktop "
-           "session, or use scripts/run, which falls back to a virtual display\n";
+    }
+    const char* name = std::getenv("DISPLAY");
+    const std::string which = name != nullptr && *name != '\0'
+                                  ? "cannot open the X display \"" + std::string(name) + "\""
+                                  : "no X display to open: DISPLAY is not set";
+    return "grainwright: " + which + "; on a Wayland desktop the sandbox needs XWayland\n";
 }

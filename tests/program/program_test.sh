@@ -93,6 +93,20 @@ focus() {
     gw_escape_exit 1000
 }
 
+# Without a display it can open, the program says why in one line and ends with status 1.
+no_display() {
+    local line case named
+    for case in "-u DISPLAY" "DISPLAY=:4917" "-u DISPLAY WAYLAND_DISPLAY=wayland-0"; do
+        # shellcheck disable=SC2086 # the case is env's arguments
+        gw_start env $case "$GW_PROGRAM" && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
+        line=$(gw_unexpected_output) named='DISPLAY is not set'
+        [[ $case != DISPLAY=* ]] || named=\"${case#DISPLAY=}\"
+        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && grep -qF "$named" <<<"$line" &&
+            grep -q XWayland <<<"$line" || gw_fail "$case: expected status 1 and one line, got $GW_STATUS: $line"
+        gw_ok "$case: status 1, $line"
+    done
+}
+
 # Without a usable font the program ends at once with status 1 and one line naming it.
 missing_font() {
     # Missing, the font is looked for in the installed data folder too; on Windows no Linux path.
