@@ -11,6 +11,9 @@ EventOutcome applyEvent(LoopState& state, const InputEvent& event) {
     case InputEvent::Kind::Closed:
         outcome.closeWindow = true;
         break;
+    case InputEvent::Kind::Resized:
+        outcome.newWindowSize = event.size;
+        break;
     case InputEvent::Kind::MouseButtonPressed:
         outcome.click = event.position;
         break;

@@ -32,10 +32,12 @@ struct EventOutcome {
     std::optional<sf::Vector2i> click;
     /// Set when a typed digit changed the framerate limit.
     std::optional<int> newFramerateLimit;
+    /// Set when the window was given another size.
+    std::optional<sf::Vector2u> newWindowSize;
 };
 
-/// Applies one window event: close, panel click, wheel for the brush size, digit for the
-/// framerate limit. Everything else is ignored.
+/// Applies one window event: close, new window size, panel click, wheel for the brush size, digit
+/// for the framerate limit. Everything else is ignored.
 EventOutcome applyEvent(LoopState& state, const InputEvent& event);
 
 /// Brush size after one wheel event: one unit per event, kept within 1 to 50; the

@@ -1,6 +1,7 @@
 #include "app/Sandbox.hpp"
 
 #include "app/AppIcon.hpp"
+#include "app/PictureView.hpp"
 #include "platform/Console.hpp"
 #include "platform/Folders.hpp"
 #include "ui/Rectangles.hpp"
@@ -24,6 +25,8 @@ void drainEvents(Sandbox& sandbox) {
             sandbox.elementPanel.handleClick(*outcome.click, sandbox.window);
             sandbox.viewPanel.handleClick(*outcome.click, sandbox.window);
         }
+        if (outcome.newWindowSize)
+            sandbox.window.setView(pictureView(*outcome.newWindowSize));
         if (outcome.newFramerateLimit)
             sandbox.window.setFramerateLimit(static_cast<unsigned>(*outcome.newFramerateLimit));
     }
@@ -94,7 +97,7 @@ bool startSandbox(Sandbox& sandbox, std::ostream& errors) {
     const std::vector<std::filesystem::path> folders = resourceFolders();
     const std::filesystem::path folder = resourceFolder(folders);
     const auto file = [&folder](const char* name) { return (folder / name).string(); };
-    openWindow(sandbox.window, 650, 650, 32, "Grainwright");
+    openWindow(sandbox.window, pictureSide, pictureSide, 32, "Grainwright");
     if (!sandbox.window.isOpen()) {
         errors << "grainwright: no window could be opened; the sandbox needs one to start\n";
         return false;

@@ -31,6 +31,9 @@ std::optional<InputEvent> pollInputEvent(sf::RenderWindow& window) {
     InputEvent result;
     if (event->is<sf::Event::Closed>()) {
         result.kind = InputEvent::Kind::Closed;
+    } else if (const auto* resized = event->getIf<sf::Event::Resized>()) {
+        result.kind = InputEvent::Kind::Resized;
+        result.size = resized->size;
     } else if (const auto* press = event->getIf<sf::Event::MouseButtonPressed>()) {
         result.kind = InputEvent::Kind::MouseButtonPressed;
         result.position = press->position;
@@ -77,6 +80,10 @@ std::optional<InputEvent> pollInputEvent(sf::RenderWindow& window) {
     switch (event.type) {
     case sf::Event::Closed:
         result.kind = InputEvent::Kind::Closed;
+        break;
+    case sf::Event::Resized:
+        result.kind = InputEvent::Kind::Resized;
+        result.size = {event.size.width, event.size.height};
         break;
     case sf::Event::MouseButtonPressed:
         result.kind = InputEvent::Kind::MouseButtonPressed;

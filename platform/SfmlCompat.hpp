@@ -16,7 +16,7 @@
 
 /// A window event, reduced to what the sandbox reacts to.
 struct InputEvent {
-    enum class Kind { Closed, MouseButtonPressed, MouseWheelScrolled, TextEntered, Other };
+    enum class Kind { Closed, Resized, MouseButtonPressed, MouseWheelScrolled, TextEntered, Other };
 
     Kind kind = Kind::Other;
     /// Pointer position of a mouse-button press, window pixels.
@@ -26,6 +26,8 @@ struct InputEvent {
     float wheelDelta = 0.0f;
     /// Typed character, as a Unicode code point.
     char32_t character = 0;
+    /// The window's new size, in pixels.
+    sf::Vector2u size;
 };
 
 /// A font read whole into memory, so that the file may change or vanish while it is in use.

@@ -84,15 +84,26 @@ std::optional<std::size_t> ButtonPanel::buttonAt(sf::Vector2i position,
     return std::nullopt;
 }
 
+namespace {
+
+// The layout follows the view, which is the window's size unless the window was forced to
+// another size than its picture's.
+sf::Vector2u layoutSize(const sf::RenderWindow& window) {
+    const sf::Vector2f size = window.getView().getSize();
+    return {static_cast<unsigned>(size.x), static_cast<unsigned>(size.y)};
+}
+
+} // namespace
+
 void ButtonPanel::handleClick(sf::Vector2i position, const sf::RenderWindow& window) {
-    if (const auto hit = buttonAt(position, window.getSize()))
+    if (const auto hit = buttonAt(position, layoutSize(window)))
         selectedIndex = static_cast<int>(*hit);
 }
 
 // The colour faces and the selection frame go out in one call, after the images: buttons and
 // frames never overlap, so the order does not show, and on software rendering every call costs.
 void ButtonPanel::draw(sf::RenderWindow& window) const {
-    const sf::Vector2u windowSize = window.getSize();
+    const sf::Vector2u windowSize = layoutSize(window);
     const sf::Vector2f square(panelButtonSize, panelButtonSize);
     std::vector<sf::Vertex> flat;
     for (std::size_t i = 0; i < buttons.size(); ++i) {

@@ -20,7 +20,7 @@ struct PanelButton {
 
 /// A strip of 32 by 32 buttons, 8 pixels apart, centred along one window edge: "left",
 /// "right", "top" or "bottom". A click selects the button under it; the selection is marked
-/// with a white frame. The layout follows the window's size on every call.
+/// with a white frame. The layout follows the size of the window's view on every call.
 class ButtonPanel {
 public:
     ButtonPanel() = default;

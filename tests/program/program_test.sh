@@ -93,6 +93,34 @@ focus() {
     gw_escape_exit 1000
 }
 
+# A window forced to another size keeps the picture at one pixel per pixel from its top-left
+# corner, black beyond, and the pointer outlines, paints and clicks where it points.
+resized() {
+    gw_start && gw_wait_window && gw_select sand && gw_tap space && gw_wheel down 4
+    local size width height cell=0 red
+    GW_SHOT=$GW_TMP/picture.rgb
+    for size in 1200x1000 400x450; do
+        width=${size%x*} height=${size#*x} cell=$((cell + 10))
+        xdotool windowsize --sync "$GW_WID" "$width" "$height" && gw_move $((cell * 11 + 5)) $((cell * 11 + 5))
+        red="$((cell * 11 - 2)) $((cell * 11 - 2)) $((cell * 11 + 11)) $((cell * 11 + 11))"
+        gw_poll 3000 "brush 1's outline around cell $cell in a $size window" eval '[ "$(gw_red_box "$(picture)")" = "$red" ]'
+        gw_hold 1 $((cell * 11 + 5)) $((cell * 11 + 5)) 0.3 && gw_move 1250 5
+        gw_poll 3000 "the outline gone in a $size window" eval '[ "$(gw_red_box "$(picture)")" = none ]'
+        [ "$(sand)" -eq $((cell / 10)) ] && [ "$(sand "$cell" "$cell" "$cell" "$cell")" -eq 1 ] ||
+            gw_fail "in a $size window the brush did not paint cell $cell alone"
+        [ "$(beyond)" = 1 ] || gw_fail "something drawn beyond the picture in a $size window"
+    done
+    pixels 0 0 399 449 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR || $GW_SAND) : ($GW_BLACK)" "-eq 180000" \
+        "squares at pitch 11 in a 400x450 window"
+    xdotool windowsize --sync "$GW_WID" 1200 1000 && picture >/dev/null && gw_click 626 255
+    gw_poll 3000 "the rock button selected" eval '[ "$(gw_count "$(picture)" 607 246 644 283 "r==255 && g==255 && b==255")" -gt 100 ]'
+    gw_escape_exit 1000
+}
+# The window's top-left 650 by 650 pixels, black where it is smaller, into $GW_SHOT.
+picture() { import -window "$GW_WID" miff:- | gw_magick - -background black -extent 650x650 -depth 8 "rgb:$GW_SHOT" && echo "$GW_SHOT"; }
+# The number of colours in the window beyond the picture's 650 by 650 pixels (1: all black).
+beyond() { import -window "$GW_WID" miff:- | gw_magick - -fill black -draw 'rectangle 0,0 649,649' -format %k info:; }
+
 # Without a display it can open, the program says why in one line and ends with status 1.
 no_display() {
     local line case named

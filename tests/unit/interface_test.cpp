@@ -19,13 +19,14 @@ TEST(Input, WheelDigitsAndViews) {
     for (const auto& [size, delta, expected] : wheels) {
         LoopState state;
         state.brushSize = size;
-        applyEvent(state, {InputEvent::Kind::MouseWheelScrolled, {}, true, delta, 0});
-        applyEvent(state, {InputEvent::Kind::MouseWheelScrolled, {}, false, 1.0f, 0}); // ignored
+        applyEvent(state, {InputEvent::Kind::MouseWheelScrolled, {}, true, delta, 0, {}});
+        applyEvent(state,
+                   {InputEvent::Kind::MouseWheelScrolled, {}, false, 1.0f, 0, {}}); // ignored
         EXPECT_EQ(state.brushSize, expected) << size << " " << delta;
     }
     LoopState state;
     const auto type = [&state](char32_t c) {
-        return applyEvent(state, {InputEvent::Kind::TextEntered, {}, false, 0, c})
+        return applyEvent(state, {InputEvent::Kind::TextEntered, {}, false, 0, c, {}})
             .newFramerateLimit;
     };
     for (const char32_t other : {U'0', U'/', U':', U'a', char32_t{0x0661}, U'1'})
