@@ -164,6 +164,40 @@ TEST(Movement, WhereOneStepTakesACell) {
         EXPECT_EQ(ends(rows, mover), expected) << rows[0] << "/" << rows[1];
 }
 
+// Two cells that reach one target in the same step: each move swaps the mover's record with
+// the target's, so nothing is lost or copied, whichever of the two is visited first.
+TEST(Movement, ChainedMovesSwapRecords) {
+    using Rows = std::vector<std::string>;
+    // Scene, the first mover, the second, and the scene after a step that visits either first.
+    const std::tuple<Rows, std::pair<int, int>, std::pair<int, int>, Rows, Rows> cases[] = {
+        {{"rsr", "rwr", "r.r", "rrr"},
+         {5, 5},
+         {5, 4},
+         {"r.r", "rsr", "rwr", "rrr"},
+         {"rwr", "r.r", "rsr", "rrr"}},
+        {{"rws.", "rr.r"}, {5, 4}, {6, 4}, {"r.w.", "rrsr"}, {"rw..", "rrsr"}}};
+    for (const auto& [rows, one, other, oneFirst, otherFirst] : cases) {
+        bool seen[2] = {false, false};
+        for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+            Simulation world = seededWorld(seed, 12, 12);
+            draw(world, rows);
+            world.step();
+            const auto& order = world.cellOrder;
+            const bool oneIsFirst = std::find(order.begin(), order.end(), one) <
+                                    std::find(order.begin(), order.end(), other);
+            seen[oneIsFirst] = true;
+            Rows after = rows;
+            for (std::size_t y = 0; y < rows.size(); ++y)
+                for (std::size_t x = 0; x < rows[y].size(); ++x)
+                    for (const char c : std::string(".swr"))
+                        if (elementOf(c) == world.grid[4 + x][4 + y].element)
+                            after[y][x] = c;
+            EXPECT_EQ(after, oneIsFirst ? oneFirst : otherFirst) << rows[0] << " seed " << seed;
+        }
+        EXPECT_TRUE(seen[0] && seen[1]) << "the visiting order is shuffled";
+    }
+}
+
 // Each cell exchanges with its eight start-of-step neighbours at 0.1, or 0.025 when either is
 // air; the result lands on the visited position, whatever moved there.
 TEST(HeatExchange, DesignedNumbers) {
@@ -237,16 +271,24 @@ TEST(Transformation, EveryThresholdOnBothSides) {
         }
 }
 
-// Between 1200 and 1500 glass and molten glass turn into each other; the countdown lets an
-// unmoved cell change only every sixth step.
-TEST(Transformation, CooldownLetsGlassFlipEverySixthStep) {
-    Simulation world = seededWorld(9, 1, 1);
-    place(world, 0, 0, E::Glass, 1300.0f);
-    std::string steps;
-    for (int step = 1; step <= 14; ++step, world.step())
-        steps += std::to_string(world.grid[0][0].transformCooldown) +
-                 elementName(world.grid[0][0].element)[0];
-    EXPECT_EQ(steps, "0g5m4m3m2m1m0m5g4g3g2g1g0g5m");
+// A cell that has transformed waits five steps before it may transform again, and so does one
+// painted into a new world, whose air starts with that countdown: glass between 1200 and 1500
+// and molten glass turn into each other every sixth step; water at -50 freezes in the sixth.
+TEST(Transformation, FiveStepsBetweenTransformations) {
+    const auto history = [](Simulation world, int steps) {
+        std::string seen;
+        for (int step = 0; step <= steps; ++step, world.step())
+            seen += std::to_string(world.grid[0][0].transformCooldown) +
+                    elementName(world.grid[0][0].element)[0];
+        return seen;
+    };
+    Simulation glass = seededWorld(9, 1, 1);
+    place(glass, 0, 0, E::Glass, 1300.0f);
+    EXPECT_EQ(history(glass, 13), "0g5m4m3m2m1m0m5g4g3g2g1g0g5m");
+    Simulation water = seededWorld(9, 1, 1);
+    water.paint(1, 5, 5, "water", 1.0f);
+    water.grid[0][0].temperature = -50.0f;
+    EXPECT_EQ(history(water, 7), "5w4w3w2w1w0w5i4i");
 }
 
 } // namespace
