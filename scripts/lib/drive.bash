@@ -50,8 +50,10 @@ gw_init() {
             cp "$(dirname "$1")/$f" "$GW_RUN/" || gw_fail "$f is missing beside $1"
         done
     fi
-    # -displayfd picks a free display itself: no races with other servers.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
+    # -displayfd picks a free display itself: no races with other servers. Without -noreset, the
+    # server resets as its last client leaves, dropping the atom below and refusing connections.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$GW_TMP/display" \
+        2>"$GW_TMP/xvfb.log" &
     GW_XVFB=$!
     gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
     DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
