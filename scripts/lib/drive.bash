@@ -50,8 +50,10 @@ gw_init() {
             cp "$(dirname "$1")/$f" "$GW_RUN/" || gw_fail "$f is missing beside $1"
         done
     fi
-    # -displayfd picks a free display itself: no races with other servers.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
+    # -displayfd picks a free display itself: no races with other servers. Without -noreset, the
+    # server resets as its last client leaves, dropping the atom below and refusing connections.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$GW_TMP/display" \
+        2>"$GW_TMP/xvfb.log" &
     GW_XVFB=$!
     gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
     DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
@@ -102,16 +104,21 @@ gw_poll() {
 gw_see() { gw_poll "$1" "$2" eval "gw_shot poll && $3"; }
 
 # gw_wait_window: waits for the window, focuses it (a bare X server has no window manager to do
-# so), moves it to the screen's origin and waits for a frame drawn with the pointer off the grid.
+# so), moves it to the screen's origin (under a window manager, its frame just beyond) and waits
+# for a frame drawn with the pointer off the grid.
 gw_wait_window() {
+    local left top
     GW_WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Grainwright$' 2>/dev/null | head -n 1)
     if [ -z "$GW_WID" ]; then
         gw_alive || { gw_wait_exit 100; gw_fail "the program ended (status $GW_STATUS) before showing a window"; }
         gw_fail "no window titled 'Grainwright' within 10 s"
     fi
     gw_focus "$GW_WID"
-    xdotool windowmove --sync "$GW_WID" 0 0 >/dev/null 2>&1
-    gw_poll 5000 "window at (0,0)" eval 'xdotool getwindowgeometry "$GW_WID" | grep -q "Position: 0,0 "'
+    read -r left _ top _ < <(xprop -id "$GW_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+    xdotool windowmove --sync "$GW_WID" $((-${left:-0})) $((-${top:-0})) >/dev/null 2>&1
+    # xdotool's own position counts a frame's offset twice.
+    gw_poll 5000 "window at (0,0)" \
+        eval '[ "$(xwininfo -id "$GW_WID" | grep -cE "Absolute upper-left [XY]: +0$")" = 2 ]'
     # A frame drawn before the move may still show the brush outline where the pointer was.
     gw_move 645 5
     gw_see 5000 "a first frame, the pointer off the grid" \
@@ -203,20 +210,20 @@ gw_unexpected_output() {
     return 0
 }
 
-# gw_escape_exit [MAX_MS [REGEX...]]: Escape held must end the program within MAX_MS with
-# status 0, its window gone and nothing unexpected printed.
+# gw_escape_exit [MAX_MS [REGEX...]]: Escape held (or the command GW_END) must end the program
+# within MAX_MS with status 0, its window gone and nothing unexpected printed.
 gw_escape_exit() {
-    local max=${1:-1000} start took out
+    local max=${1:-1000} start took out what=${GW_END:-Escape}
     # Without a window manager, Wine waits a second for each window's withdrawal as it ends.
     [[ $GW_PROGRAM != *.exe ]] || max=$((max + 3000))
     start=$(gw_ms)
-    xdotool keydown Escape
-    gw_wait_exit $((max + 4000)) || gw_fail "Escape held for $((max + 4000)) ms did not end the program"
+    ${GW_END:-xdotool keydown Escape}
+    gw_wait_exit $((max + 4000)) || gw_fail "$what did not end the program within $((max + 4000)) ms"
     took=$(($(gw_ms) - start)) && xdotool keyup Escape
     [ "$GW_STATUS" -eq 0 ] && [ "$took" -le "$max" ] ||
-        gw_fail "Escape ended the program in $took ms (limit $max) with status $GW_STATUS, not 0"
+        gw_fail "$what ended the program in $took ms (limit $max) with status $GW_STATUS, not 0"
     ! xwininfo -id "$GW_WID" >/dev/null 2>&1 || gw_fail "the window outlived the program"
     out=$(gw_unexpected_output "${@:2}")
     [ -z "$out" ] || gw_fail "unexpected output: $out"
-    gw_ok "Escape ended the program in $took ms with status 0"
+    gw_ok "$what ended the program in $took ms with status 0"
 }

@@ -135,6 +135,37 @@ no_display() {
     done
 }
 
+# Under openbox: a title bar and a fixed size; minimised, the world goes on and the restored
+# window shows it; the title bar's close button ends the program.
+window_manager() {
+    local l r t b
+    XDG_CONFIG_HOME=$GW_TMP XDG_CACHE_HOME=$GW_TMP openbox --sm-disable >"$GW_TMP/openbox.log" 2>&1 &
+    GW_OTHER_PIDS+=($!)
+    gw_poll 10000 "openbox" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    gw_start && gw_wait_window
+    read -r l r t b < <(xprop -id "$GW_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+    [ "${t:-0}" -gt "${l:-0}" ] && [ "$t" -gt "$r" ] && [ "$t" -gt "$b" ] || gw_fail "no title bar: extents '$l $r $t $b'"
+    [ "$(xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -cE '(minimum|maximum) size: 650 by 650$')" = 2 ] &&
+        ! xprop -id "$GW_WID" _NET_WM_ALLOWED_ACTIONS | grep -q RESIZE || gw_fail "the window can be resized"
+    gw_ok "a frame of extents $l $r $t $b (left right top bottom), the window 650x650 fixed"
+    gw_select sand && gw_type 3 && gw_tap space
+    gw_see 3000 "the line 'paused'" '[ "$(gw_count "$GW_SHOT" 15 556 300 569 "r > 200")" -gt 20 ]'
+    gw_hold 1 275 27 0.3 && gw_pointer_away
+    [ "$(sand 23 0 27 4)" -eq 25 ] || gw_fail "no 5x5 block of sand at the top"
+    # At 45 steps a second (3) the sand lands in about one: well within the time minimised, well
+    # after the restore, had the world stopped meanwhile. openbox animates the restoring.
+    gw_tap space && xdotool windowminimize --sync "$GW_WID" && sleep 3 && xdotool windowactivate "$GW_WID"
+    gw_poll 3000 "the window restored whole, with the focus" \
+        eval '[ "$(import -window "$GW_WID" -format %h info: 2>/dev/null)" = 650 ] && gw_has_focus "$GW_WID"'
+    # The first frame drawn after the restore, not one from before the minimising.
+    gw_see 3000 "the restored window drawn" '[ "$(sand)" -gt 0 ]'
+    [ "$(sand 0 45 49 49)" -eq 25 ] || gw_fail "the restored window shows the sand not yet on the floor"
+    gw_escape_exit 1000
+    # The frame to (100,100), its title bar on the screen, the close button at its right end.
+    gw_start && gw_wait_window && xdotool windowmove --sync "$GW_WID" 100 100
+    gw_move $((100 + l + 640)) $((100 + t / 2)) && GW_END="xdotool click 1" gw_escape_exit 1000
+}
+
 # Without a usable font the program ends at once with status 1 and one line naming it.
 missing_font() {
     # Missing, the font is looked for in the installed data folder too; on Windows no Linux path.
