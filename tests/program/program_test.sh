@@ -94,31 +94,30 @@ focus() {
 }
 
 # A window forced to another size keeps the picture at one pixel per pixel from its top-left
-# corner, black beyond, and the pointer outlines, paints and clicks where it points.
+# corner, black beyond; the pointer outlines, paints and clicks where it points.
 resized() {
     gw_start && gw_wait_window && gw_select sand && gw_tap space && gw_wheel down 4
-    local size width height cell=0 red
-    GW_SHOT=$GW_TMP/picture.rgb
-    for size in 1200x1000 400x450; do
-        width=${size%x*} height=${size#*x} cell=$((cell + 10))
-        xdotool windowsize --sync "$GW_WID" "$width" "$height" && gw_move $((cell * 11 + 5)) $((cell * 11 + 5))
-        red="$((cell * 11 - 2)) $((cell * 11 - 2)) $((cell * 11 + 11)) $((cell * 11 + 11))"
-        gw_poll 3000 "brush 1's outline around cell $cell in a $size window" eval '[ "$(gw_red_box "$(picture)")" = "$red" ]'
-        gw_hold 1 $((cell * 11 + 5)) $((cell * 11 + 5)) 0.3 && gw_move 1250 5
-        gw_poll 3000 "the outline gone in a $size window" eval '[ "$(gw_red_box "$(picture)")" = none ]'
-        [ "$(sand)" -eq $((cell / 10)) ] && [ "$(sand "$cell" "$cell" "$cell" "$cell")" -eq 1 ] ||
-            gw_fail "in a $size window the brush did not paint cell $cell alone"
-        [ "$(beyond)" = 1 ] || gw_fail "something drawn beyond the picture in a $size window"
+    local size at=0 c GW_SHOT=$GW_TMP/picture.rgb
+    for size in "1200 1000" "400 450"; do
+        at=$((at + 110)) c=$((at / 11)) # cells (10,10), then (20,20)
+        # shellcheck disable=SC2086 # width and height
+        xdotool windowsize --sync "$GW_WID" $size && gw_move $((at + 5)) $((at + 5))
+        gw_poll 3000 "brush 1's outline around cell $c in a $size window" \
+            eval '[ "$(gw_red_box "$(picture)")" = "$((at - 2)) $((at - 2)) $((at + 11)) $((at + 11))" ]'
+        gw_hold 1 $((at + 5)) $((at + 5)) 0.3 && gw_move 1250 5
+        gw_poll 3000 "no outline in a $size window" eval '[ "$(gw_red_box "$(picture)")" = none ]'
+        [ "$(sand)" -eq $((c / 10)) ] && [ "$(sand $c $c $c $c)" -eq 1 ] && [ "$(beyond)" = 1 ] ||
+            gw_fail "in a $size window, not cell $c alone painted, or something beyond the picture"
     done
     pixels 0 0 399 449 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR || $GW_SAND) : ($GW_BLACK)" "-eq 180000" \
         "squares at pitch 11 in a 400x450 window"
-    xdotool windowsize --sync "$GW_WID" 1200 1000 && picture >/dev/null && gw_click 626 255
-    gw_poll 3000 "the rock button selected" eval '[ "$(gw_count "$(picture)" 607 246 644 283 "r==255 && g==255 && b==255")" -gt 100 ]'
+    xdotool windowsize --sync "$GW_WID" 1200 1000 && gw_click 626 255
+    gw_poll 3000 "the rock button selected" eval '[ "$(gw_count "$(picture)" 607 246 644 283 "r==255 && g==255")" -gt 100 ]'
     gw_escape_exit 1000
 }
-# The window's top-left 650 by 650 pixels, black where it is smaller, into $GW_SHOT.
+# The window's top-left 650 by 650 pixels, black where it is smaller, into $GW_SHOT; the number of
+# colours beyond them (1: all black).
 picture() { import -window "$GW_WID" miff:- | gw_magick - -background black -extent 650x650 -depth 8 "rgb:$GW_SHOT" && echo "$GW_SHOT"; }
-# The number of colours in the window beyond the picture's 650 by 650 pixels (1: all black).
 beyond() { import -window "$GW_WID" miff:- | gw_magick - -fill black -draw 'rectangle 0,0 649,649' -format %k info:; }
 
 # Without a display it can open, the program says why in one line and ends with status 1.
@@ -127,10 +126,9 @@ no_display() {
     for case in "-u DISPLAY" "DISPLAY=:4917" "-u DISPLAY WAYLAND_DISPLAY=wayland-0"; do
         # shellcheck disable=SC2086 # the case is env's arguments
         gw_start env $case "$GW_PROGRAM" && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
-        line=$(gw_unexpected_output) named='DISPLAY is not set'
-        [[ $case != DISPLAY=* ]] || named=\"${case#DISPLAY=}\"
-        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && grep -qF "$named" <<<"$line" &&
-            grep -q XWayland <<<"$line" || gw_fail "$case: expected status 1 and one line, got $GW_STATUS: $line"
+        line=$(gw_unexpected_output) named='DISPLAY is not set' && [[ $case != DISPLAY=* ]] || named=\"${case#DISPLAY=}\"
+        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && grep -F "$named" <<<"$line" | grep -q XWayland ||
+            gw_fail "$case: expected status 1 and one line naming $named and XWayland, got $GW_STATUS: $line"
         gw_ok "$case: status 1, $line"
     done
 }
