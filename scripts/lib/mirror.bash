@@ -1,7 +1,7 @@
-# debian_mirror [APT_DIR]: GRAINWRIGHT_DEBIAN_MIRROR, else the first enabled http(s) archive in
-# the apt sources of APT_DIR (default /etc/apt) that is not a security archive; or a message.
+# debian_mirror APT_DIR: GRAINWRIGHT_DEBIAN_MIRROR, else the first enabled http(s) archive in
+# the apt sources of APT_DIR (/etc/apt for the system's) that is not a security archive; or a message.
 debian_mirror() {
-    local m=${GRAINWRIGHT_DEBIAN_MIRROR:-} d=${1:-/etc/apt}
+    local m=${GRAINWRIGHT_DEBIAN_MIRROR:-} d=$1
     [ -n "$m" ] || m=$(shopt -s nullglob && awk '
         function take() { if (u ~ /^https?:\/\// && ok > 0) { print u; u = ""; exit } u = ""; ok = 0 }
         FNR == 1 || (FILENAME ~ /\.sources$/ && !NF) { take() }
