@@ -103,11 +103,11 @@ void ButtonPanel::handleClick(sf::Vector2i position, const sf::RenderWindow& win
 // The colour faces and the selection frame go out in one call, after the images: buttons and
 // frames never overlap, so the order does not show, and on software rendering every call costs.
 void ButtonPanel::draw(sf::RenderWindow& window) const {
-    const sf::Vector2u windowSize = layoutSize(window);
+    const sf::Vector2u layout = layoutSize(window);
     const sf::Vector2f square(panelButtonSize, panelButtonSize);
     std::vector<sf::Vertex> flat;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const sf::Vector2i corner = buttonPosition(i, windowSize);
+        const sf::Vector2i corner = buttonPosition(i, layout);
         const sf::Vector2f position(static_cast<float>(corner.x), static_cast<float>(corner.y));
         const PanelButton& button = buttons[i];
         if (const auto* path = std::get_if<std::string>(&button.face)) {

@@ -114,7 +114,7 @@ gw_wait_window() {
         gw_fail "no window titled 'Grainwright' within 10 s"
     fi
     gw_focus "$GW_WID"
-    read -r left _ top _ < <(xprop -id "$GW_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+    read -r left _ top _ < <(gw_frame_extents)
     xdotool windowmove --sync "$GW_WID" $((-${left:-0})) $((-${top:-0})) >/dev/null 2>&1
     # xdotool's own position counts a frame's offset twice.
     gw_poll 5000 "window at (0,0)" \
@@ -124,6 +124,9 @@ gw_wait_window() {
     gw_see 5000 "a first frame, the pointer off the grid" \
         '[ "$(gw_count "$GW_SHOT" 0 0 9 9 "$GW_AIR")" -eq 100 ] && [ "$(gw_red_box "$GW_SHOT")" = none ]'
 }
+
+# The window manager's frame around the window: "left right top bottom", or nothing without one.
+gw_frame_extents() { xprop -id "$GW_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,; }
 
 gw_focus() {
     xdotool windowfocus --sync "$1" >/dev/null 2>&1

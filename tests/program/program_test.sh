@@ -141,7 +141,7 @@ window_manager() {
     GW_OTHER_PIDS+=($!)
     gw_poll 10000 "openbox" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
     gw_start && gw_wait_window
-    read -r l r t b < <(xprop -id "$GW_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+    read -r l r t b < <(gw_frame_extents)
     [ "${t:-0}" -gt "${l:-0}" ] && [ "$t" -gt "$r" ] && [ "$t" -gt "$b" ] || gw_fail "no title bar: extents '$l $r $t $b'"
     [ "$(xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -cE '(minimum|maximum) size: 650 by 650$')" = 2 ] &&
         ! xprop -id "$GW_WID" _NET_WM_ALLOWED_ACTIONS | grep -q RESIZE || gw_fail "the window can be resized"
