@@ -6,8 +6,10 @@
 #include <sstream>
 
 int main() {
-    if (const std::string problem = missingDisplay(); !problem.empty()) {
-        reportStartupFailure(problem);
+    // Held to the end, so that the X server never sees its last client leave meanwhile.
+    const DisplayConnection display = connectToDisplay();
+    if (!display.problem.empty()) {
+        reportStartupFailure(display.problem);
         return 1;
     }
     renderOnCallingThread();

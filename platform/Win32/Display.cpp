@@ -1,6 +1,6 @@
 #include "platform/Display.hpp"
 
-std::string missingDisplay() {
+DisplayConnection connectToDisplay() {
     // Every Windows session has a desktop to open a window on.
-    return "";
+    return {};
 }

@@ -1,6 +1,6 @@
 #include "platform/Display.hpp"
 
-std::string missingDisplay() {
+DisplayConnection connectToDisplay() {
     // SFML opens its windows through Cocoa, which needs no display to be named.
-    return "";
+    return {};
 }
