@@ -35,8 +35,8 @@ gw_cleanup() {
 # folder, the program (an installed one's command) runs as it is, from that folder. A Windows
 # program (.exe) runs in Wine.
 gw_init() {
-    local tool f
-    for tool in Xvfb xdotool xwininfo xprop import od awk; do command -v "$tool" >/dev/null || gw_fail "$tool is missing"; done
+    local f
+    gw_need Xvfb xdotool xwininfo xprop import od awk
     GW_TMP=$(mktemp -d "${TMPDIR:-/tmp}/grainwright.XXXXXX") || exit 1
     trap gw_cleanup EXIT
     trap 'exit 130' INT TERM
@@ -50,16 +50,28 @@ gw_init() {
             cp "$(dirname "$1")/$f" "$GW_RUN/" || gw_fail "$f is missing beside $1"
         done
     fi
-    # -displayfd picks a free display itself: no races with other servers. Without -noreset, the
-    # server resets as its last client leaves, dropping the atom below and refusing connections.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$GW_TMP/display" \
-        2>"$GW_TMP/xvfb.log" &
-    GW_XVFB=$!
-    gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
-    DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
+    # Without -noreset, the server resets as its last client leaves, dropping the atom below and
+    # refusing connections meanwhile.
+    gw_xvfb -noreset
     unset XAUTHORITY WAYLAND_DISPLAY
     # A desktop's window manager makes this atom known; SFML 3 sets no window icon without it.
     xprop -root -f _NET_WM_ICON 32c -set _NET_WM_ICON 0
+}
+
+# gw_need TOOL...: without one of its tools a check is skipped, with CTest's status for a skip.
+gw_need() {
+    local tool
+    for tool in "$@"; do command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }; done
+}
+
+# gw_xvfb [OPTION...]: a private Xvfb as DISPLAY; -displayfd picks a free display itself, so that
+# no other server is raced for one.
+gw_xvfb() {
+    rm -f "$GW_TMP/display" # else the last server's number may be read before the file is new
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
+    GW_XVFB=$!
+    gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
+    DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
 }
 
 # gw_start [COMMAND...]: the program (default the one gw_init set up) started in $GW_RUN, its

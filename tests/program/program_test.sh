@@ -16,6 +16,20 @@ pixels() {
     test "$n" $6 || gw_fail "$7: $n pixels, expected $6"
 }
 
+# Space pauses the world, and the status text's first line says so.
+pause_world() { gw_tap space && gw_see 3000 "the line 'paused'" '[ "$(gw_count "$GW_SHOT" 15 556 300 569 "r > 200")" -gt 20 ]'; }
+# one_line_exit CASE TEXT...: the program just started ends within 10 s with status 1 and one
+# line on its error stream that holds every TEXT.
+one_line_exit() {
+    local line text
+    gw_wait_exit 10000 || gw_fail "$1: still running after 10 s"
+    line=$(gw_unexpected_output)
+    [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && tr -d '\r' <"$GW_TMP/stderr" | grep -qxF "$line" ||
+        gw_fail "$1: expected status 1 and one line on the error stream, got $GW_STATUS: $line"
+    for text in "${@:2}"; do grep -qF -- "$text" <<<"$line" || gw_fail "$1: the line does not name $text: $line"; done
+    gw_ok "$1: status 1, $line"
+}
+
 # The window as a user first sees it, and Escape ending the program.
 window() {
     gw_start && gw_wait_window && gw_shot first
@@ -58,8 +72,7 @@ painting() {
 # Space freezes the world, F steps it once, the right button erases under the brush.
 pause() {
     gw_start && gw_wait_window
-    gw_select sand && gw_type 9 && gw_tap space
-    gw_see 3000 "the line 'paused'" '[ "$(gw_count "$GW_SHOT" 15 556 300 569 "r > 200")" -gt 20 ]'
+    gw_select sand && gw_type 9 && pause_world
     gw_hold 1 275 100 0.3 && gw_pointer_away
     local frozen
     frozen=$(grid) && sleep 0.6 && gw_shot
@@ -120,16 +133,62 @@ resized() {
 picture() { import -window "$GW_WID" miff:- | gw_magick - -background black -extent 650x650 -depth 8 "rgb:$GW_SHOT" && echo "$GW_SHOT"; }
 beyond() { import -window "$GW_WID" miff:- | gw_magick - -fill black -draw 'rectangle 0,0 649,649' -format %k info:; }
 
+# On X servers that reset as their last client leaves (a bare Xvfb, xvfb-run, Xephyr), the
+# program is that client as it starts: 20 starts, each on a new such server with every core kept
+# busy meanwhile (the race needs it), each showing its grid and ending on Escape. The server
+# reads an authority file, as under xvfb-run, at every reset: that makes a reset long enough.
+resetting() {
+    local start
+    touch "$GW_TMP/authority"
+    for _ in $(seq "$(nproc)"); do
+        yes >/dev/null &
+        GW_OTHER_PIDS+=($!)
+    done
+    for start in $(seq 20); do
+        kill "$GW_XVFB" && wait "$GW_XVFB"
+        # No other client meanwhile: the program is the server's only one as it starts.
+        gw_xvfb -auth "$GW_TMP/authority" && gw_start && ! gw_wait_exit 1500 ||
+            gw_fail "start $start: status $GW_STATUS, $(gw_unexpected_output)"
+        gw_wait_window && gw_escape_exit 3000
+    done
+    gw_ok "$start starts, each on a new X server that resets"
+}
+
+# In a paused world, left Shift makes the heat tool five times as strong and left Control half as
+# strong, as the temperature view shows; sand heated past melting sets into glass once the world
+# runs again, and the glass button joins the panel.
+heating() {
+    gw_start && gw_wait_window && pause_world && gw_select heat && gw_wheel down 4 && gw_select temperature
+    local key x=0 plain shift control
+    for key in "" Shift_L Control_L; do # cells (10,10), (20,10), (30,10)
+        x=$((x + 110)) && gw_move $((x + 5)) 115
+        # shellcheck disable=SC2086 # a key to hold, or none
+        xdotool ${key:+keydown $key} mousedown 1 sleep 0.8 mouseup 1 ${key:+keyup $key}
+    done
+    gw_pointer_away
+    # The ramp's red is t / 1000 * 255 up to 1000 degrees.
+    read -r plain shift control < <(for x in 115 225 335; do
+        echo $(($(od -An -tu1 -j $(((115 * 650 + x) * 3)) -N1 "$GW_SHOT") * 1000 / 255 - 20)); done | xargs)
+    [ $((shift * 100)) -ge $((plain * 300)) ] && [ $((shift * 100)) -le $((plain * 800)) ] &&
+        [ $((control * 100)) -ge $((plain * 25)) ] && [ $((control * 100)) -le $((plain * 75)) ] ||
+        gw_fail "heated by $plain degrees plainly, $shift with left Shift, $control with left Control"
+    gw_ok "heated by $plain degrees plainly, $shift with left Shift, $control with left Control"
+    # A 5x5 block of sand on the floor, made white-hot (3000 degrees or more) while paused.
+    gw_select sand && gw_wheel up 4 && gw_hold 1 280 522 0.3 && gw_select heat && gw_type 9
+    gw_move 280 522 && xdotool keydown Shift_L mousedown 1
+    gw_see 10000 "the sand white-hot" '[ "$(gw_count "$GW_SHOT" 280 522 280 522 "g == 255 && b == 255")" = 1 ]'
+    xdotool mouseup 1 keyup Shift_L && gw_tap space
+    gw_see 10000 "the glass button" '[ "$(gw_count "$GW_SHOT" 602 0 649 600 "r==207 && g==255 && b==245")" -eq 1024 ]'
+    gw_escape_exit 1000
+}
+
 # Without a display it can open, the program says why in one line and ends with status 1.
 no_display() {
-    local line case named
+    local case named
     for case in "-u DISPLAY" "DISPLAY=:4917" "-u DISPLAY WAYLAND_DISPLAY=wayland-0"; do
+        named='DISPLAY is not set' && [[ $case != DISPLAY=* ]] || named=\"${case#DISPLAY=}\"
         # shellcheck disable=SC2086 # the case is env's arguments
-        gw_start env $case "$GW_PROGRAM" && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
-        line=$(gw_unexpected_output) named='DISPLAY is not set' && [[ $case != DISPLAY=* ]] || named=\"${case#DISPLAY=}\"
-        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && grep -F "$named" <<<"$line" | grep -q XWayland ||
-            gw_fail "$case: expected status 1 and one line naming $named and XWayland, got $GW_STATUS: $line"
-        gw_ok "$case: status 1, $line"
+        gw_start env $case "$GW_PROGRAM" && one_line_exit "$case" "$named" XWayland
     done
 }
 
@@ -146,8 +205,7 @@ window_manager() {
     [ "$(xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -cE '(minimum|maximum) size: 650 by 650$')" = 2 ] &&
         ! xprop -id "$GW_WID" _NET_WM_ALLOWED_ACTIONS | grep -q RESIZE || gw_fail "the window can be resized"
     gw_ok "a frame of extents $l $r $t $b (left right top bottom), the window 650x650 fixed"
-    gw_select sand && gw_type 3 && gw_tap space
-    gw_see 3000 "the line 'paused'" '[ "$(gw_count "$GW_SHOT" 15 556 300 569 "r > 200")" -gt 20 ]'
+    gw_select sand && gw_type 3 && pause_world
     gw_hold 1 275 27 0.3 && gw_pointer_away
     [ "$(sand 23 0 27 4)" -eq 25 ] || gw_fail "no 5x5 block of sand at the top"
     # At 45 steps a second (3) the sand lands in about one: well within the time minimised, well
@@ -167,19 +225,14 @@ window_manager() {
 # Without a usable font the program ends at once with status 1 and one line naming it.
 missing_font() {
     # Missing, the font is looked for in the installed data folder too; on Windows no Linux path.
-    local line here=$GW_RUN also='nor in /.*/share/grainwright;'
+    local here=$GW_RUN also='nor in /.*/share/grainwright;'
     [[ $GW_PROGRAM != *.exe ]] || here=$(winepath -w "$GW_RUN" 2>/dev/null) also='^[^/]*$'
     for case in missing "not a font" folder "named pipe"; do
         rm -rf "$GW_RUN/ARIAL.TTF"
         case $case in "not a font") echo "$case" >"$GW_RUN/ARIAL.TTF" ;; folder) mkdir "$GW_RUN/ARIAL.TTF" ;;
         "named pipe") mkfifo "$GW_RUN/ARIAL.TTF" ;; esac
-        gw_start && { gw_wait_exit 10000 || gw_fail "$case: still running after 10 s"; }
-        line=$(gw_unexpected_output)
-        [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && tr -d '\r' <"$GW_TMP/stderr" | grep -qxF "$line" &&
-            grep -qF ARIAL.TTF <<<"$line" && grep -qF "$here" <<<"$line" &&
-            { [ "$case" != missing ] || grep -qE "$also" <<<"$line"; } ||
-            gw_fail "$case: expected status 1 and one line naming ARIAL.TTF and $here, got $GW_STATUS: $line"
-        gw_ok "$case: status 1, $line"
+        gw_start && one_line_exit "$case" ARIAL.TTF "$here"
+        [ "$case" != missing ] || gw_unexpected_output | grep -qE "$also" || gw_fail "missing: not looked for in $also"
     done
 }
 
@@ -218,5 +271,7 @@ console() {
     gw_ok "a blank console while it runs, and a message box without the font"
 }
 
+case ${2:-} in window_manager) gw_need openbox ;; focus) gw_need xev ;; esac
+[[ ${1:-} != *.exe ]] || gw_need wine
 gw_init "${1:?usage: $0 PATH/TO/grainwright CHECK}"
 "${2:?usage: $0 PATH/TO/grainwright CHECK}" "${@:3}"
