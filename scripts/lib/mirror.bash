@@ -8,8 +8,7 @@ debian_mirror() {
         function take(   f, s, i, ok) {
             if (sub(/^mirror\+file:\/\//, "", u)) { # a cloud image: the first mirror in its list, under APT_DIR
                 f = index(u, "/etc/apt/") == 1 ? dir substr(u, 9) : u; u = ""
-                while (u !~ /^https?:\/\// && (getline u < f) > 0) sub(/[ \t].*/, "", u); close(f)
-            }
+                while (u !~ /^https?:\/\// && (getline u < f) > 0) sub(/[ \t].*/, "", u); close(f) }
             for (i = split(su, s, " "); i > 0; i--) ok += s[i] ~ /^[a-z]+(-updates|-backports(-sloppy)?|-proposed-updates)?$/
             if (!off && ok && co ~ / main( |$)/ && (sb ~ /debian-archive-keyring/ || sb !~ /^\//) &&
                 u ~ /^https?:\/\/[^\/]+\/(.*\/)?debian(\/|$)/) { print u; done = 1; exit }
