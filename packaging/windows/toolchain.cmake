@@ -1,5 +1,6 @@
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (the POSIX thread model, whose
-# C++ runtime has std::thread), everything linked statically so the program needs no DLLs.
+# C++ runtime has std::thread), the compiler's runtime linked statically: against static SFML the
+# program needs no DLLs.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
