@@ -8,8 +8,7 @@ put() { mkdir -p "$(dirname "$tmp/$1")" && cat >"$tmp/$1"; }
 stanza() { printf 'Types: deb\nURIs: %s\nSuites: %s\nComponents: main\n%s\n\n' "$@"; }
 keyring="Signed-By: /usr/share/keyrings/debian-archive-keyring.pgp"
 expect() {
-    local got
-    got=$(debian_mirror "$tmp/$1" 2>&1) || got="none: $got"
+    local got && got=$(debian_mirror "$tmp/$1" 2>&1) || got="none: $got"
     [ "$got" = "$2" ] || { echo "FAILED: $1: expected '$2', got '$got'"; failed=1; }
 }
 put list/sources.list <<'END'

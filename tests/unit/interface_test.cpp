@@ -90,8 +90,8 @@ TEST(Input, WhatTheBrushCoversAndItsOutline) {
 }
 
 // Corners of the first and last button; a button holds its left and top edges, not its right
-// and bottom ones nor the gaps.
-TEST(Panel, LayoutHitsAndGlass) {
+// and bottom ones nor the gaps. The glass button is checked on the program's window.
+TEST(Panel, LayoutAndHits) {
     // The right and bottom strips as the program starts are checked on its window.
     const std::tuple<const char*, int, int, int, int, int> strips[] = {
         {"right", 7, 610, 189, 610, 429}, {"left", 2, 8, 289, 8, 329}, {"top", 3, 269, 8, 349, 8}};
@@ -108,15 +108,6 @@ TEST(Panel, LayoutHitsAndGlass) {
     for (const auto& [x, y, expected] : hits)
         EXPECT_EQ(static_cast<int>(right.buttonAt({x, y}, {650, 650}).value_or(-1)), expected)
             << x << ", " << y;
-    // The glass button comes last, once, when "glass" has been discovered.
-    ButtonPanel panel({"sand", "rock"}, {sf::Color::Yellow, sf::Color::Red}, "right");
-    panel.selectedIndex = 1;
-    Simulation world;
-    world.discoveredElements["glass"] = true;
-    EXPECT_TRUE(unlockGlass(world, panel));
-    EXPECT_FALSE(unlockGlass(world, panel)) << "a second time";
-    EXPECT_EQ(panel.buttons.back().name, "glass");
-    EXPECT_EQ(panel.selectedName(), "rock");
 }
 
 // The pixel row and column 0 lie outside the grid; a gap belongs to the cell left of and above.
