@@ -1,13 +1,22 @@
 #pragma once
 
+#include "platform/Display.hpp"
+
 #include <SFML/Graphics/View.hpp>
 #include <SFML/System/Vector2.hpp>
 
-/// The side of the window's picture, and of the window as the sandbox asks for it, in pixels.
+/// The side of the window's picture in picture pixels, and of the window on an unscaled desktop.
 inline constexpr unsigned pictureSide = 650;
 
-/// The view that keeps the picture at one window pixel per picture pixel from the window's
-/// top-left corner, whatever size a window manager gives the window: the rest stays black and
-/// a pointer's window pixels are the picture's pixels. A window of no area gets the picture's
-/// own view.
-sf::View pictureView(sf::Vector2u windowSize);
+/// Device pixels per picture pixel: the desktop's scale rounded to the nearest whole number
+/// (halves up), lowered while a window of `pictureSide` times that, with its frame, does not fit
+/// the work area; never below 1. On a scaled desktop a picture pixel is a desktop pixel.
+int pictureScale(const DesktopMetrics& desktop);
+
+/// The view that keeps the picture at `scale` window pixels per picture pixel from the window's
+/// top-left corner, whatever size a window manager gives the window: the rest stays black. A
+/// window of no area gets the picture's own view.
+sf::View pictureView(sf::Vector2u windowSize, int scale);
+
+/// The picture pixel under window pixel `pixel`, for a window showing `pictureView(..., scale)`.
+sf::Vector2i pictureFromWindow(sf::Vector2i pixel, int scale);

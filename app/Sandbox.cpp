@@ -3,7 +3,9 @@
 #include "app/AppIcon.hpp"
 #include "app/PictureView.hpp"
 #include "platform/Console.hpp"
+#include "platform/Files.hpp"
 #include "platform/Folders.hpp"
+#include "render/DevicePixels.hpp"
 #include "ui/Rectangles.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
@@ -22,11 +24,12 @@ void drainEvents(Sandbox& sandbox) {
         if (outcome.closeWindow)
             sandbox.window.close();
         if (outcome.click) {
-            sandbox.elementPanel.handleClick(*outcome.click, sandbox.window);
-            sandbox.viewPanel.handleClick(*outcome.click, sandbox.window);
+            const sf::Vector2i click = pictureFromWindow(*outcome.click, sandbox.scale);
+            sandbox.elementPanel.handleClick(click, sandbox.window);
+            sandbox.viewPanel.handleClick(click, sandbox.window);
         }
         if (outcome.newWindowSize)
-            sandbox.window.setView(pictureView(*outcome.newWindowSize));
+            sandbox.window.setView(pictureView(*outcome.newWindowSize, sandbox.scale));
         if (outcome.newFramerateLimit)
             sandbox.window.setFramerateLimit(static_cast<unsigned>(*outcome.newFramerateLimit));
     }
@@ -91,17 +94,37 @@ void reportUnusableFont(std::ostream& errors, const std::vector<std::filesystem:
     errors << "; the sandbox cannot start without it\n";
 }
 
+// Larger copies of the icons' pictures, "heat_element@2x.png" up to "@4x", keep them sharp on a
+// scaled desktop; without one the 32-pixel picture is enlarged.
+constexpr int largestIconCopy = 4;
+
+void addIcon(ButtonPanel& panel, const std::string& name, const std::filesystem::path& folder,
+             const std::string& stem, int scale) {
+    const std::size_t before = panel.buttons.size();
+    if (scale > 1) {
+        const std::string copy =
+            (folder / (stem + "@" + std::to_string(std::min(scale, largestIconCopy)) + "x.png"))
+                .string();
+        if (isRegularFile(copy))
+            panel.addImageButton(name, copy);
+    }
+    if (panel.buttons.size() == before)
+        panel.addImageButton(name, (folder / (stem + ".png")).string());
+}
+
 } // namespace
 
-bool startSandbox(Sandbox& sandbox, std::ostream& errors) {
+bool startSandbox(Sandbox& sandbox, std::ostream& errors, int scale) {
     const std::vector<std::filesystem::path> folders = resourceFolders();
     const std::filesystem::path folder = resourceFolder(folders);
-    const auto file = [&folder](const char* name) { return (folder / name).string(); };
-    openWindow(sandbox.window, pictureSide, pictureSide, 32, "Grainwright");
+    sandbox.scale = scale;
+    const unsigned side = pictureSide * static_cast<unsigned>(scale);
+    openWindow(sandbox.window, side, side, 32, "Grainwright");
     if (!sandbox.window.isOpen()) {
         errors << "grainwright: no window could be opened; the sandbox needs one to start\n";
         return false;
     }
+    sandbox.window.setView(pictureView(sandbox.window.getSize(), scale));
     setWindowIcon(sandbox.window, appIconPng, appIconPngSize);
     sandbox.window.setFramerateLimit(15);
 
@@ -109,19 +132,19 @@ bool startSandbox(Sandbox& sandbox, std::ostream& errors) {
         {"sand", "rock", "water"},
         {sf::Color(255, 255, 0, 255), sf::Color(128, 128, 128, 255), sf::Color(0, 128, 255, 255)},
         "right");
-    sandbox.elementPanel.addImageButton("heat", file("heat_element.png"));
-    sandbox.elementPanel.addImageButton("cool", file("cool_element.png"));
-    sandbox.elementPanel.addImageButton("air", file("none_element.png"));
+    addIcon(sandbox.elementPanel, "heat", folder, "heat_element", scale);
+    addIcon(sandbox.elementPanel, "cool", folder, "cool_element", scale);
+    addIcon(sandbox.elementPanel, "air", folder, "none_element", scale);
 
     sandbox.viewPanel = ButtonPanel({"standard"}, {sf::Color(255, 255, 0, 255)}, "bottom");
-    sandbox.viewPanel.addImageButton("temperature", file("temp_display_element.png"));
+    addIcon(sandbox.viewPanel, "temperature", folder, "temp_display_element", scale);
 
-    sandbox.inspector.fontPath = file("ARIAL.TTF");
+    sandbox.inspector.fontPath = (folder / "ARIAL.TTF").string();
     if (!loadFont(sandbox.font, sandbox.inspector.fontPath)) {
         reportUnusableFont(errors, folders, folder);
         return false;
     }
-    sandbox.statusText = makeText(sandbox.font.font, "", 15);
+    sandbox.statusText = sharpText(sandbox.font.font, "", 15, scale);
     sandbox.statusText->setPosition({15.0f, 556.0f});
     sandbox.meter.clock.restart();
     return true;
@@ -158,7 +181,7 @@ void drawFrame(Sandbox& sandbox, DisplayMode mode, sf::Vector2i mouse) {
     sandbox.window.draw(*sandbox.statusText);
 }
 
-HeldInput liveInput(const sf::RenderWindow& window) {
+HeldInput liveInput(const sf::RenderWindow& window, int scale) {
     HeldInput input;
     input.hasFocus = [&window] { return window.hasFocus(); };
     input.isHeld = [](HeldKey key) {
@@ -180,6 +203,8 @@ HeldInput liveInput(const sf::RenderWindow& window) {
         }
         return false;
     };
-    input.pointer = [&window] { return sf::Mouse::getPosition(window); };
+    input.pointer = [&window, scale] {
+        return pictureFromWindow(sf::Mouse::getPosition(window), scale);
+    };
     return input;
 }

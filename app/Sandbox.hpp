@@ -27,21 +27,25 @@ struct Sandbox {
     FrameRateMeter meter;
     GridRenderer grid;
     HoverInspector inspector;
+    /// Window pixels per picture pixel, chosen once for the desktop.
+    int scale = 1;
 };
 
-/// Opens the window, builds the panels and loads the font "ARIAL.TTF" and the icons from the
-/// working directory or, when it has no "ARIAL.TTF", from the first of `dataFolders()` that
-/// has. Returns false, after one line on `errors`, when the window cannot be opened or the font
-/// cannot be loaded.
-bool startSandbox(Sandbox& sandbox, std::ostream& errors);
+/// Opens the window, its picture magnified `scale` times, builds the panels and loads the font
+/// "ARIAL.TTF" and the icons from the working directory or, when it has no "ARIAL.TTF", from the
+/// first of `dataFolders()` that has. Returns false, after one line on `errors`, when the window
+/// cannot be opened or the font cannot be loaded.
+bool startSandbox(Sandbox& sandbox, std::ostream& errors, int scale = 1);
 
 /// Runs one frame: input, one step of the world, drawing. Returns false once the loop should
 /// end (Escape held, or the window closed).
 bool runFrame(Sandbox& sandbox, const HeldInput& input);
 
-/// Draws one frame's picture over the cleared window, for the pointer at `mouse`: the grid in
+/// Draws one frame's picture over the cleared window, for the pointer at picture pixel `mouse`:
+/// the grid in
 /// `mode`, the brush outline, the read-out, both panels and the status text.
 void drawFrame(Sandbox& sandbox, DisplayMode mode, sf::Vector2i mouse);
 
-/// The live keyboard, mouse and focus state of the sandbox's window.
-HeldInput liveInput(const sf::RenderWindow& window);
+/// The live keyboard, mouse and focus state of the sandbox's window, the pointer in picture
+/// pixels of a picture magnified `scale` times.
+HeldInput liveInput(const sf::RenderWindow& window, int scale);

@@ -1,3 +1,4 @@
+#include "app/PictureView.hpp"
 #include "app/Sandbox.hpp"
 #include "platform/Console.hpp"
 #include "platform/Display.hpp"
@@ -16,8 +17,8 @@ int main() {
     std::ostringstream failure;
     {
         Sandbox sandbox;
-        if (startSandbox(sandbox, failure)) {
-            const HeldInput input = liveInput(sandbox.window);
+        if (startSandbox(sandbox, failure, pictureScale(desktopMetrics(display)))) {
+            const HeldInput input = liveInput(sandbox.window, sandbox.scale);
             while (sandbox.window.isOpen() && runFrame(sandbox, input)) {
             }
             return 0;

@@ -1,6 +1,7 @@
 #include "render/GridRenderer.hpp"
 
 #include "platform/SquarePoints.hpp"
+#include "render/DevicePixels.hpp"
 #include "sim/Simulation.hpp"
 
 #include <SFML/Graphics/PrimitiveType.hpp>
@@ -78,7 +79,9 @@ void GridRenderer::draw(const Simulation& simulation, sf::RenderWindow& window,
     if (vertices.empty())
         return;
     const sf::RenderStates states(opaque ? sf::BlendNone : sf::BlendAlpha);
-    if (drawSquarePoints(window, vertices, static_cast<float>(simulation.cellSize), states))
+    // A point's size is in device pixels, whatever the view.
+    const int side = simulation.cellSize * devicePixelScale(window);
+    if (drawSquarePoints(window, vertices, static_cast<float>(side), states))
         return;
     centresToTriangles(vertices, half);
     window.draw(vertices.data(), vertices.size(), sf::PrimitiveType::Triangles, states);

@@ -1,6 +1,7 @@
 #include "render/HoverInspector.hpp"
 
 #include "elements/Elements.hpp"
+#include "render/DevicePixels.hpp"
 #include "sim/Simulation.hpp"
 
 std::optional<std::string> hoverReadout(const Simulation& simulation, int mouseX, int mouseY) {
@@ -22,7 +23,7 @@ void HoverInspector::draw(const Simulation& simulation, sf::RenderWindow& window
         return;
     if (!font.loaded && !loadFont(font, fontPath))
         return;
-    sf::Text text = makeText(font.font, *readout, 15);
+    sf::Text text = sharpText(font.font, *readout, 15, devicePixelScale(window));
     text.setPosition({550.0f, 590.0f});
     window.draw(text);
 }
