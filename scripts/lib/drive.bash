@@ -1,11 +1,12 @@
 # Drives the real program on a private Xvfb with X input (xdotool) and reads its window back
 # from screenshots. Sourced by tests/program/program_test.sh and by the scripts that soak and
 # record the program. Relies on the window's geometry: 50x50 cells of 10 px at an 11-px pitch
-# from (0,0), the right panel at x 610, the bottom panel at y 610.
+# from (0,0), the right panel at x 610, the bottom panel at y 610. On a scaled desktop (GW_DPI,
+# the screen GW_SCREEN) these are the picture's pixels, GW_SCALE window pixels each.
 # shellcheck disable=SC2034 # colour conditions for the scripts that source this file
 set -u -o pipefail
 
-GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS="" GW_RUN="" GW_PROGRAM="" GW_SHOT="" GW_SEQ=0
+GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS="" GW_RUN="" GW_PROGRAM="" GW_SHOT="" GW_SEQ=0 GW_SCALE=1
 GW_OTHER_PIDS=()
 # Colour conditions on the awk fields r, g, b.
 GW_AIR='r==25 && g==25 && b==25'
@@ -46,7 +47,7 @@ gw_init() {
         GW_RUN=$GW_START_IN GW_PROGRAM=$1
     elif [ -n "${1:-}" ]; then
         cp "$1" "$GW_RUN/" || gw_fail "cannot copy the program '$1'"
-        for f in ARIAL.TTF heat_element.png cool_element.png none_element.png temp_display_element.png; do
+        for f in ARIAL.TTF {heat,cool,none,temp_display}_element{,@2x,@3x,@4x}.png; do
             cp "$(dirname "$1")/$f" "$GW_RUN/" || gw_fail "$f is missing beside $1"
         done
     fi
@@ -56,6 +57,17 @@ gw_init() {
     unset XAUTHORITY WAYLAND_DISPLAY
     # A desktop's window manager makes this atom known; SFML 3 sets no window icon without it.
     xprop -root -f _NET_WM_ICON 32c -set _NET_WM_ICON 0
+    [ -z "${GW_DPI:-}" ] || gw_dpi "$GW_DPI"
+}
+
+# gw_dpi DPI: the desktop's scale for programs started from now on, as X11 desktops set it, or
+# as Windows does for a Windows program.
+gw_dpi() {
+    if [[ $GW_PROGRAM == *.exe ]]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    else
+        xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$1"
+    fi
 }
 
 # gw_need TOOL...: without one of its tools a check is skipped, with CTest's status for a skip.
@@ -68,7 +80,7 @@ gw_need() {
 # no other server is raced for one.
 gw_xvfb() {
     rm -f "$GW_TMP/display" # else the last server's number may be read before the file is new
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${GW_SCREEN:-1280x1024x24}" -nolisten tcp "$@" 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
     GW_XVFB=$!
     gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
     DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
@@ -126,6 +138,7 @@ gw_wait_window() {
         gw_fail "no window titled 'Grainwright' within 10 s"
     fi
     gw_focus "$GW_WID"
+    GW_SCALE=$(($(xwininfo -id "$GW_WID" | awk '/Width:/ {print $2}') / 650))
     read -r left _ top _ < <(gw_frame_extents)
     xdotool windowmove --sync "$GW_WID" $((-${left:-0})) $((-${top:-0})) >/dev/null 2>&1
     # xdotool's own position counts a frame's offset twice.
@@ -146,13 +159,16 @@ gw_focus() {
 }
 gw_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
-# gw_shot [NAME]: the window's raw RGB bytes into $GW_SHOT; "poll" keeps only the latest.
+# gw_shot [NAME]: the window's picture as raw RGB bytes into $GW_SHOT, one pixel of each block
+# of a magnified one, which stays whole in $GW_SHOT.full; "poll" keeps only the latest.
 gw_shot() {
-    local name=${1:-shot}
+    local name=${1:-shot} side=$((650 * GW_SCALE))
     [ "$name" = poll ] || { GW_SEQ=$((GW_SEQ + 1)) && name=$(printf '%02d-%s' "$GW_SEQ" "$name"); }
     GW_SHOT="$GW_TMP/$name.rgb"
-    import -window "$GW_WID" -depth 8 "rgb:$GW_SHOT" 2>/dev/null || gw_fail "screenshot failed"
-    [ "$(stat -c %s "$GW_SHOT")" -eq $((650 * 650 * 3)) ] || gw_fail "screenshot is not 650x650"
+    import -window "$GW_WID" -depth 8 "rgb:$GW_SHOT.full" 2>/dev/null || gw_fail "screenshot failed"
+    [ "$(stat -c %s "$GW_SHOT.full")" -eq $((side * side * 3)) ] || gw_fail "screenshot is not ${side}x$side"
+    if [ "$GW_SCALE" -eq 1 ]; then mv "$GW_SHOT.full" "$GW_SHOT"
+    else gw_magick -size "${side}x$side" -depth 8 "rgb:$GW_SHOT.full" -sample 650x650 "rgb:$GW_SHOT"; fi
 }
 
 # ImageMagick 7 calls it "magick" and warns about the old name.
@@ -190,7 +206,10 @@ gw_red_box() {
 }
 
 # --sync waits for a motion, which never comes when the pointer is already there.
-gw_move() { timeout 1 xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove "$1" "$2"; }
+gw_move() {
+    set -- $(($1 * GW_SCALE)) $(($2 * GW_SCALE))
+    timeout 1 xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove "$1" "$2"
+}
 gw_click() { gw_move "$1" "$2" && xdotool click "${3:-1}"; }
 gw_hold() { gw_move "$2" "$3" && xdotool mousedown "$1" && sleep "$4" && xdotool mouseup "$1"; }
 # Space and F sleep 500 ms once seen: a tap must stay well below that to count once.

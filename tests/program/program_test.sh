@@ -157,6 +157,41 @@ heating() {
     gw_escape_exit 1000
 }
 
+# crop X0 Y0 X1 Y1 [OPTION...]: the picture pixels' rectangle of the latest full screenshot, raw.
+crop() {
+    local s=$GW_SCALE
+    gw_magick -size "$((650 * s))x$((650 * s))" -depth 8 "rgb:$GW_SHOT.full" \
+        -crop "$((($3 - $1 + 1) * s))x$((($4 - $2 + 1) * s))+$(($1 * s))+$(($2 * s))" +repage "${@:5}" -depth 8 rgb:-
+}
+# Each picture pixel one colour throughout its block, as in a magnified picture.
+blocky() { [ "$(crop "$@" | md5sum)" = "$(crop "$@" -sample "$(($3 - $1 + 1))x$(($4 - $2 + 1))!" -sample "$((100 * GW_SCALE))%" | md5sum)" ]; }
+# Text drawn at the screen's resolution: a third or more of its lit pixels white, where a small
+# text enlarged is mostly grey edges.
+sharp() { crop "$@" -colorspace gray | od -An -v -tu1 -w1 | awk '$1 > 20 {n++; w += $1 >= 235} END {exit !(n && 3 * w >= n)}'; }
+# On a desktop scaled by its DPI (Xft.dpi; Windows: LogPixels), the window is 650 times the scale
+# that fits the screen, its picture the unscaled one magnified, but for text and icons drawn sharp
+# from the font and the icons' larger pictures; the pointer paints where it points.
+scaled() {
+    local dpi screen side masked first="" text='0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641'
+    # Wine's desktop outlives no X server: it keeps to the first, and ends at 96 as it began.
+    for dpi in "192 2800x2800x24 1300" "120 2800x2800x24 650" "96 2800x2800x24 650" "192 1280x1024x24 650"; do
+        read -r dpi screen side <<<"$dpi"
+        [[ $GW_PROGRAM != *.exe || $screen = "$GW_SCREEN" ]] || continue
+        [ "$GW_SCREEN" = "$screen" ] || { kill "$GW_XVFB" && wait "$GW_XVFB"; GW_SCREEN=$screen gw_xvfb -noreset; }
+        gw_dpi "$dpi" && gw_start && gw_wait_window && gw_move 275 100 &&
+            gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
+        [ $((650 * GW_SCALE)) = "$side" ] || gw_fail "Xft.dpi $dpi on $screen: a window $((650 * GW_SCALE)) wide, not $side"
+        masked=$(gw_magick -size 650x650 -depth 8 "rgb:$GW_SHOT" -fill black -draw "$(printf 'rectangle %s %s ' $text)" rgb:- | md5sum)
+        [ "${first:=$masked}" = "$masked" ] || gw_fail "Xft.dpi $dpi on $screen: not the picture of the first start"
+        [ "$GW_SCALE" -eq 1 ] || { blocky 0 0 649 328 && blocky 0 329 609 550 && blocky 281 551 328 649 &&
+            sharp 15 556 200 620 && sharp 550 590 649 649 && ! blocky 610 329 641 440 && ! blocky 329 610 360 641 ||
+            gw_fail "the picture not magnified pixel for pixel, or its text or icons not sharp"; }
+        [ "$GW_SCALE" -eq 1 ] || { gw_select rock && gw_wheel down 4 && gw_hold 1 115 225 0.3 && gw_pointer_away
+            gw_see 3000 "rock in cell (10,20) alone" '[ "$(gw_cells "$GW_SHOT" "!($GW_AIR)")$(gw_cells "$GW_SHOT" "r < 200 && !($GW_AIR)" 10 20 10 20)" = 11 ]'; }
+        gw_ok "Xft.dpi $dpi on $screen: $side by $side" && gw_escape_exit 1000
+    done
+}
+
 # Without a display it can open, the program says why in one line and ends with status 1.
 no_display() {
     local case named
@@ -243,7 +278,7 @@ console() {
     gw_ok "a blank console while it runs, and a message box without the font"
 }
 
-case ${2:-} in window_manager) gw_need openbox ;; focus) gw_need xev ;; esac
+case ${2:-} in window_manager) gw_need openbox ;; focus) gw_need xev ;; scaled) export GW_SCREEN=2800x2800x24 ;; esac
 [[ ${1:-} != *.exe ]] || gw_need wine
 gw_init "${1:?usage: $0 PATH/TO/grainwright CHECK}"
 "${2:?usage: $0 PATH/TO/grainwright CHECK}" "${@:3}"
