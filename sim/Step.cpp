@@ -97,18 +97,18 @@ private:
             if (const unsigned fall = block.rowMask(1, StartOfStep::fallTargetBit)) {
                 const Slot n = neighbourSlot(x, y, pick(fall, rowBelow));
                 if (visited.density > n.start->density && visited.density > n.work->density)
-                    return moveTo(self, n, visited);
+                    return moveTo(self, n);
             }
         } else if (const unsigned rise = block.rowMask(-1, StartOfStep::airBit)) {
             const Slot n = neighbourSlot(x, y, pick(rise, rowAbove));
             if (isAirInBoth(n))
-                return moveTo(self, n, visited);
+                return moveTo(self, n);
         }
         if (state == MatterState::Liquid || state == MatterState::Gas) {
             if (const unsigned side = block.besideMask(StartOfStep::sideTargetBit)) {
                 const Slot n = neighbourSlot(x, y, pick(side, beside));
                 if (isAirInBoth(n))
-                    return moveTo(self, n, visited);
+                    return moveTo(self, n);
             }
         }
         return self;
@@ -118,11 +118,10 @@ private:
         return n.start->element == ElementId::Air && n.work->element == ElementId::Air;
     }
 
-    // Swaps the working copy's records, so that a target an earlier visit already wrote is
-    // neither lost nor duplicated.
-    static Slot moveTo(Slot self, Slot n, const Cell& visited) {
+    // Swaps the working copy's records whole, so that a target an earlier visit already wrote
+    // is neither lost nor duplicated, and a record carried on keeps its own countdown.
+    static Slot moveTo(Slot self, Slot n) {
         std::swap(*self.work, *n.work);
-        n.work->transformCooldown = visited.transformCooldown;
         return n;
     }
 
