@@ -157,20 +157,15 @@ heating() {
     gw_escape_exit 1000
 }
 
-# crop X0 Y0 X1 Y1 [OPTION...]: the picture pixels' rectangle of the latest full screenshot, raw.
-crop() {
-    local s=$GW_SCALE
-    gw_magick -size "$((650 * s))x$((650 * s))" -depth 8 "rgb:$GW_SHOT.full" \
-        -crop "$((($3 - $1 + 1) * s))x$((($4 - $2 + 1) * s))+$(($1 * s))+$(($2 * s))" +repage "${@:5}" -depth 8 rgb:-
-}
-# Each picture pixel one colour throughout its block, as in a magnified picture.
+# crop X0 Y0 X1 Y1 [OPTION...]: the picture pixels' rectangle of the latest full screenshot, raw;
+# blocky: each of its picture pixels one colour throughout, as in a magnified picture.
+crop() { local s=$GW_SCALE && gw_magick -size "$((650 * s))x$((650 * s))" -depth 8 "rgb:$GW_SHOT.full" -crop \
+    "$((($3 - $1 + 1) * s))x$((($4 - $2 + 1) * s))+$(($1 * s))+$(($2 * s))" +repage "${@:5}" -depth 8 rgb:-; }
 blocky() { [ "$(crop "$@" | md5sum)" = "$(crop "$@" -sample "$(($3 - $1 + 1))x$(($4 - $2 + 1))!" -sample "$((100 * GW_SCALE))%" | md5sum)" ]; }
-# Text drawn at the screen's resolution: a third or more of its lit pixels white, where a small
-# text enlarged is mostly grey edges.
+# Text drawn at the screen's resolution: a third of its lit pixels white; a small one enlarged is grey.
 sharp() { crop "$@" -colorspace gray | od -An -v -tu1 -w1 | awk '$1 > 20 {n++; w += $1 >= 235} END {exit !(n && 3 * w >= n)}'; }
-# On a desktop scaled by its DPI (Xft.dpi; Windows: LogPixels), the window is 650 times the scale
-# that fits the screen, its picture the unscaled one magnified, but for text and icons drawn sharp
-# from the font and the icons' larger pictures; the pointer paints where it points.
+# On a desktop scaled by its DPI (Xft.dpi; Windows: LogPixels) the window is 650 times the scale that
+# fits the screen, the unscaled picture magnified but for sharp text and icons; the pointer acts there.
 scaled() {
     local dpi screen side masked first="" text='0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641'
     # Wine's window outlives its program by a second and its desktop no X server: one start there.
@@ -185,8 +180,8 @@ scaled() {
         [ "${first:=$masked}" = "$masked" ] || gw_fail "DPI $dpi on $screen: not the picture of the first start"
         [ "$GW_SCALE" -eq 1 ] || { blocky 0 0 649 328 && blocky 0 329 609 550 && blocky 281 551 328 649 &&
             sharp 15 556 200 620 && sharp 550 590 649 649 && ! blocky 610 329 641 440 && ! blocky 329 610 360 641 ||
-            gw_fail "the picture not magnified pixel for pixel, or its text or icons not sharp"; }
-        [ "$GW_SCALE" -eq 1 ] || { gw_select rock && gw_wheel down 4 && gw_hold 1 115 225 0.3 && gw_pointer_away
+            gw_fail "the picture not magnified pixel for pixel, or its text or icons not sharp"
+            gw_select rock && gw_wheel down 4 && gw_hold 1 115 225 0.3 && gw_pointer_away
             gw_see 3000 "rock in cell (10,20) alone" '[ "$(gw_cells "$GW_SHOT" "!($GW_AIR)")$(gw_cells "$GW_SHOT" "r < 200 && !($GW_AIR)" 10 20 10 20)" = 11 ]'; }
         gw_ok "DPI $dpi on $screen: $side by $side" && gw_escape_exit 1000
     done

@@ -17,6 +17,5 @@ below the minimum;2.12.1;2.13.1;2.13.1 index
 empty;;2.14.3;2.14.3 index
 index unread;2.13.1 2.13.3;;2.13.3 cached
 index unread, cache below the minimum;2.12.1;;none
-both below the minimum;2.12.1;2.13.0;none
 END
 exit "$failed"
