@@ -42,8 +42,7 @@ bool startSandbox(Sandbox& sandbox, std::ostream& errors, int scale = 1);
 bool runFrame(Sandbox& sandbox, const HeldInput& input);
 
 /// Draws one frame's picture over the cleared window, for the pointer at picture pixel `mouse`:
-/// the grid in
-/// `mode`, the brush outline, the read-out, both panels and the status text.
+/// the grid in `mode`, the brush outline, the read-out, both panels and the status text.
 void drawFrame(Sandbox& sandbox, DisplayMode mode, sf::Vector2i mouse);
 
 /// The live keyboard, mouse and focus state of the sandbox's window, the pointer in picture

@@ -9,7 +9,8 @@
 class Simulation;
 
 /// Draws the world's cells as 10-pixel squares at an 11-pixel pitch from the window's
-/// top-left corner; the gaps between them are left as they are.
+/// top-left corner, in pixels of the window's view, which a scaled desktop magnifies; the gaps
+/// between them are left as they are.
 class GridRenderer {
 public:
     /// Draws every cell in its own colour, or in `temperatureColor` of its temperature when
