@@ -7,7 +7,8 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <optional>
+#include <system_error>
 
 namespace {
 
@@ -17,40 +18,44 @@ void closeDisplay(void* display) {
 
 // The desktop's setting, as X11 programs read it: "Xft.dpi" in the resource database that the
 // desktop (or xrdb) keeps on the screen. Nothing when it is unset or not a number.
-double resourceDpi(Display* display) {
+std::optional<double> resourceDpi(Display* display) {
     const char* resources = XResourceManagerString(display);
     if (resources == nullptr)
-        return 0.0;
+        return std::nullopt;
     XrmInitialize();
+    // A database is made of any text, even an empty one.
     const XrmDatabase database = XrmGetStringDatabase(resources);
     char* type = nullptr;
     XrmValue value{};
-    double dpi = 0.0;
-    if (database != nullptr && XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) &&
-        value.addr != nullptr)
-        std::from_chars(value.addr, value.addr + std::strlen(value.addr), dpi);
-    if (database != nullptr)
-        XrmDestroyDatabase(database);
+    std::optional<double> dpi;
+    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr) {
+        double number{};
+        const char* end = value.addr + std::strlen(value.addr);
+        if (std::from_chars(value.addr, end, number).ec == std::errc())
+            dpi = number;
+    }
+    XrmDestroyDatabase(database);
     return dpi;
 }
 
-// The first four numbers of the root window's _NET_WORKAREA, the work area of the first desktop,
-// which a window manager publishes; nothing without one.
-std::vector<long> workAreaProperty(Display* display) {
-    const Atom name = XInternAtom(display, "_NET_WORKAREA", True);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
+// The work area of the first desktop, the first four numbers of the root window's _NET_WORKAREA,
+// which a window manager publishes; nothing without one. Asked for as CARDINAL, a property of
+// another type comes back empty.
+std::optional<sf::Vector2i> workArea(Display* display) {
+    const Atom name = XInternAtom(display, "_NET_WORKAREA", False);
+    Atom type{};
+    int format{};
+    unsigned long count{};
+    unsigned long after{};
     unsigned char* data = nullptr;
-    std::vector<long> area;
-    if (name != None &&
-        XGetWindowProperty(display, DefaultRootWindow(display), name, 0, 4, False, XA_CARDINAL,
+    std::optional<sf::Vector2i> area;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), name, 0, 4, False, XA_CARDINAL,
                            &type, &format, &count, &after, &data) == Success &&
-        type == XA_CARDINAL && format == 32 && count == 4)
-        area.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + 4);
-    if (data != nullptr)
-        XFree(data);
+        format == 32 && count == 4) {
+        const long* numbers = reinterpret_cast<const long*>(data);
+        area = sf::Vector2i(static_cast<int>(numbers[2]), static_cast<int>(numbers[3]));
+    }
+    XFree(data);
     return area;
 }
 
@@ -73,12 +78,13 @@ DesktopMetrics desktopMetrics(const DisplayConnection& connection) {
     if (display == nullptr)
         return metrics;
     // Anything beyond 16 times 96 is no desktop's setting.
-    if (const double dpi = resourceDpi(display); dpi >= 1.0 && dpi <= 96.0 * 16)
-        metrics.scale = dpi / 96.0;
+    if (const std::optional<double> dpi = resourceDpi(display);
+        dpi && *dpi >= 1.0 && *dpi <= 96.0 * 16)
+        metrics.scale = *dpi / 96.0;
     const int screen = DefaultScreen(display);
     metrics.workArea = {DisplayWidth(display, screen), DisplayHeight(display, screen)};
-    if (const std::vector<long> area = workAreaProperty(display); !area.empty()) {
-        metrics.workArea = {static_cast<int>(area[2]), static_cast<int>(area[3])};
+    if (const std::optional<sf::Vector2i> area = workArea(display)) {
+        metrics.workArea = *area;
         // X11 tells a frame's size only once the window is shown: a title bar and borders as
         // desktops draw them, scaled with everything else.
         metrics.frame = {static_cast<int>(10 * metrics.scale),

@@ -60,13 +60,15 @@ gw_init() {
     [ -z "${GW_DPI:-}" ] || gw_dpi "$GW_DPI"
 }
 
-# gw_dpi DPI: the desktop's scale for programs started from now on, as X11 desktops set it, or
-# as Windows does for a Windows program.
+# gw_dpi DPI [WORKAREA]: the desktop's scale for programs started from now on, as X11 desktops set
+# it, or as Windows does for a Windows program; under X11 the work area "X,Y,WIDTH,HEIGHT" too, as a
+# window manager publishes it.
 gw_dpi() {
     if [[ $GW_PROGRAM == *.exe ]]; then
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     else
         xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$1"
+        [ -z "${2:-}" ] || xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$2"
     fi
 }
 

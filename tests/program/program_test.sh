@@ -157,23 +157,23 @@ heating() {
     gw_escape_exit 1000
 }
 
-# crop X0 Y0 X1 Y1 [OPTION...]: the picture pixels' rectangle of the latest full screenshot, raw;
-# blocky: each of its picture pixels one colour throughout, as in a magnified picture.
+# crop X0 Y0 X1 Y1 [OPTION...]: picture pixels of the full screenshot, raw; blocky: each one colour.
 crop() { local s=$GW_SCALE && gw_magick -size "$((650 * s))x$((650 * s))" -depth 8 "rgb:$GW_SHOT.full" -crop \
     "$((($3 - $1 + 1) * s))x$((($4 - $2 + 1) * s))+$(($1 * s))+$(($2 * s))" +repage "${@:5}" -depth 8 rgb:-; }
 blocky() { [ "$(crop "$@" | md5sum)" = "$(crop "$@" -sample "$(($3 - $1 + 1))x$(($4 - $2 + 1))!" -sample "$((100 * GW_SCALE))%" | md5sum)" ]; }
 # Text drawn at the screen's resolution: a third of its lit pixels white; a small one enlarged is grey.
 sharp() { crop "$@" -colorspace gray | od -An -v -tu1 -w1 | awk '$1 > 20 {n++; w += $1 >= 235} END {exit !(n && 3 * w >= n)}'; }
-# On a desktop scaled by its DPI (Xft.dpi; Windows: LogPixels) the window is 650 times the scale that
-# fits the screen, the unscaled picture magnified but for sharp text and icons; the pointer acts there.
+# On a desktop scaled by its DPI (Xft.dpi, 96 where not a number; Windows: LogPixels) the window is
+# 650 times the scale that fits the screen or its published work area: the picture magnified but for
+# sharp text and icons, the pointer acting there. Wine: one start; its window outlives its program.
 scaled() {
-    local dpi screen side masked first="" text='0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641'
-    # Wine's window outlives its program by a second and its desktop no X server: one start there.
-    for dpi in "192 2800x2800x24 1300" "120 2800x2800x24 650" "96 2800x2800x24 650" "192 1280x1024x24 650"; do
-        read -r dpi screen side <<<"$dpi"
+    local dpi screen side area masked first="" text='0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641'
+    for dpi in "192 2800x2800x24 1300" "120 2800x2800x24 650" "96 2800x2800x24 650" "none 2800x2800x24 650" \
+        "192 2800x2800x24 650 0,0,2800,1379,0,0,2800,1379" "192 1280x1024x24 650"; do
+        read -r dpi screen side area <<<"$dpi"
         [[ $GW_PROGRAM != *.exe || $side = 1300 ]] || continue
         [ "$GW_SCREEN" = "$screen" ] || { kill "$GW_XVFB" && wait "$GW_XVFB"; GW_SCREEN=$screen gw_xvfb -noreset; }
-        gw_dpi "$dpi" && gw_start && gw_wait_window && gw_move 275 100 &&
+        gw_dpi "$dpi" "$area" && gw_start && gw_wait_window && gw_move 275 100 &&
             gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
         [ $((650 * GW_SCALE)) = "$side" ] || gw_fail "DPI $dpi on $screen: a window $((650 * GW_SCALE)) wide, not $side"
         masked=$(gw_magick -size 650x650 -depth 8 "rgb:$GW_SHOT" -fill black -draw "$(printf 'rectangle %s %s ' $text)" rgb:- | md5sum)

@@ -110,9 +110,9 @@ TEST(Input, ScaleForTheDesktopAndThePicturePixelPointedAt) {
 }
 
 // Corners of the first and last button; a button holds its left and top edges, not its right
-// and bottom ones nor the gaps. The glass button is checked on the program's window.
+// and bottom ones nor the gaps. The strips as the program starts, glass button and all, are
+// checked on its window.
 TEST(Panel, LayoutAndHits) {
-    // The right and bottom strips as the program starts are checked on its window.
     const std::tuple<const char*, int, int, int, int, int> strips[] = {
         {"right", 7, 610, 189, 610, 429}, {"left", 2, 8, 289, 8, 329}, {"top", 3, 269, 8, 349, 8}};
     for (const auto& [anchor, count, x0, y0, x1, y1] : strips) {
