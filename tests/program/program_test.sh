@@ -73,9 +73,10 @@ painting() {
     gw_escape_exit 1000
 }
 
-# Keys and buttons count only while the window has the focus.
+# Keys and buttons count only while the window has the focus. Run on a terminal, it clears it at once.
 focus() {
-    gw_start && gw_wait_window && gw_select sand
+    gw_start script -qfec "$GW_PROGRAM" /dev/null && gw_wait_window && gw_select sand
+    grep -q $'\e\[2J' "$GW_TMP/stdout" || gw_fail "the terminal it runs on not cleared while it runs"
     xev -geometry 120x120+700+100 -name other >/dev/null 2>&1 & GW_OTHER_PIDS+=($!)
     gw_poll 5000 "another window" eval 'other=$(xdotool search --onlyvisible --name "^other$")'
     gw_focus "$other" && gw_hold 1 275 275 0.3
