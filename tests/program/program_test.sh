@@ -170,9 +170,10 @@ sharp() { crop "$@" -colorspace gray | od -An -v -tu1 -w1 | awk '$1 > 20 {n++; w
 scaled() {
     local dpi screen side area masked first="" text='0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641'
     for dpi in "192 2800x2800x24 1300" "120 2800x2800x24 650" "96 2800x2800x24 650" "none 2800x2800x24 650" \
-        "192 2800x2800x24 650 0,0,2800,1379,0,0,2800,1379" "192 1280x1024x24 650"; do
+        "192 2800x2800x24 1300 0,0,1320,1380,0,0,1320,1380" "192 2800x2800x24 650 0,0,2800,1379,0,0,2800,1379" \
+        "192 1280x1024x24 650"; do
         read -r dpi screen side area <<<"$dpi"
-        [[ $GW_PROGRAM != *.exe || $side = 1300 ]] || continue
+        [[ $GW_PROGRAM != *.exe || $side$area = 1300 ]] || continue
         [ "$GW_SCREEN" = "$screen" ] || { kill "$GW_XVFB" && wait "$GW_XVFB"; GW_SCREEN=$screen gw_xvfb -noreset; }
         gw_dpi "$dpi" "$area" && gw_start && gw_wait_window && gw_move 275 100 &&
             gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
