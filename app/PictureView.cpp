@@ -11,13 +11,26 @@ int pictureScale(const DesktopMetrics& desktop) {
     if (!(desktop.scale >= 1.0))
         return 1;
     int scale = static_cast<int>(std::floor(std::min(desktop.scale, largest) + 0.5));
-    const auto fits = [&desktop](int side) {
-        return (desktop.workArea.x <= 0 || side + desktop.frame.x <= desktop.workArea.x) &&
-               (desktop.workArea.y <= 0 || side + desktop.frame.y <= desktop.workArea.y);
+    const sf::Vector2i area = desktop.workArea.size;
+    const auto fits = [&desktop, area](int side) {
+        return (area.x <= 0 || side + desktop.frame.x <= area.x) &&
+               (area.y <= 0 || side + desktop.frame.y <= area.y);
     };
     while (scale > 1 && !fits(static_cast<int>(pictureSide) * scale))
         --scale;
     return scale;
+}
+
+std::optional<sf::Vector2i> windowPosition(const DesktopMetrics& desktop, sf::Vector2u windowSize) {
+    const ScreenArea& area = desktop.workArea;
+    if (area.size.x <= 0 || area.size.y <= 0)
+        return std::nullopt;
+    // Too large a window keeps its title bar on the screen, to be moved by.
+    const auto centred = [](int start, int room, int frame, unsigned side) {
+        return start + std::max(0, (room - frame - static_cast<int>(side)) / 2);
+    };
+    return sf::Vector2i(centred(area.position.x, area.size.x, desktop.frame.x, windowSize.x),
+                        centred(area.position.y, area.size.y, desktop.frame.y, windowSize.y));
 }
 
 sf::View pictureView(sf::Vector2u windowSize, int scale) {

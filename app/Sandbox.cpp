@@ -114,9 +114,10 @@ void addIcon(ButtonPanel& panel, const std::string& name, const std::filesystem:
 
 } // namespace
 
-bool startSandbox(Sandbox& sandbox, std::ostream& errors, int scale) {
+bool startSandbox(Sandbox& sandbox, std::ostream& errors, const DesktopMetrics& desktop) {
     const std::vector<std::filesystem::path> folders = resourceFolders();
     const std::filesystem::path folder = resourceFolder(folders);
+    const int scale = pictureScale(desktop);
     sandbox.scale = scale;
     const unsigned side = pictureSide * static_cast<unsigned>(scale);
     openWindow(sandbox.window, side, side, 32, "Grainwright");
@@ -124,6 +125,9 @@ bool startSandbox(Sandbox& sandbox, std::ostream& errors, int scale) {
         errors << "grainwright: no window could be opened; the sandbox needs one to start\n";
         return false;
     }
+    // Libraries centre a new window over the whole screen, some by its width alone.
+    if (const std::optional<sf::Vector2i> position = windowPosition(desktop, {side, side}))
+        sandbox.window.setPosition(*position);
     sandbox.window.setView(pictureView(sandbox.window.getSize(), scale));
     setWindowIcon(sandbox.window, appIconPng, appIconPngSize);
     sandbox.window.setFramerateLimit(15);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Interaction.hpp"
+#include "app/PictureView.hpp"
 #include "app/StatusOverlay.hpp"
 #include "platform/SfmlCompat.hpp"
 #include "render/GridRenderer.hpp"
@@ -31,11 +32,12 @@ struct Sandbox {
     int scale = 1;
 };
 
-/// Opens the window, its picture magnified `scale` times, builds the panels and loads the font
+/// Opens the window, sized and placed for `desktop` (its picture magnified as `pictureScale`
+/// says, centred in its work area), builds the panels and loads the font
 /// "ARIAL.TTF" and the icons from the working directory or, when it has no "ARIAL.TTF", from the
 /// first of `dataFolders()` that has. Returns false, after one line on `errors`, when the window
 /// cannot be opened or the font cannot be loaded.
-bool startSandbox(Sandbox& sandbox, std::ostream& errors, int scale = 1);
+bool startSandbox(Sandbox& sandbox, std::ostream& errors, const DesktopMetrics& desktop = {});
 
 /// Runs one frame: input, one step of the world, drawing. Returns false once the loop should
 /// end (Escape held, or the window closed).

@@ -1,4 +1,3 @@
-#include "app/PictureView.hpp"
 #include "app/Sandbox.hpp"
 #include "platform/Console.hpp"
 #include "platform/Display.hpp"
@@ -17,7 +16,7 @@ int main() {
     std::ostringstream failure;
     {
         Sandbox sandbox;
-        if (startSandbox(sandbox, failure, pictureScale(desktopMetrics(display)))) {
+        if (startSandbox(sandbox, failure, desktopMetrics(display))) {
             const HeldInput input = liveInput(sandbox.window, sandbox.scale);
             while (sandbox.window.isOpen() && runFrame(sandbox, input)) {
             }

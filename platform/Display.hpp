@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScreenArea.hpp"
+
 #include <SFML/System/Vector2.hpp>
 
 #include <memory>
@@ -19,17 +21,18 @@ struct DisplayConnection {
 /// Connects to the display that SFML's windows will use, or says why no window can be opened.
 DisplayConnection connectToDisplay();
 
-/// What the desktop says of the screen a new window opens on, in device pixels.
+/// What the desktop says of the monitor a new window should open on, in device pixels.
 struct DesktopMetrics {
-    /// Device pixels per pixel of an unscaled desktop: its dots per inch over 96; 1 where the
-    /// desktop does not say, or scales windows itself.
+    /// Device pixels per pixel of an unscaled desktop; 1 where the desktop does not say, or
+    /// scales windows itself.
     double scale = 1.0;
-    /// The part of the screen that windows may take, panels and docks left out; 0 where unknown.
-    sf::Vector2i workArea;
+    /// The part of that monitor that windows may take, panels and docks left out; of no size
+    /// where unknown, and then the window stays where the library puts it.
+    ScreenArea workArea;
     /// What a window's frame adds to its width and height.
     sf::Vector2i frame;
 };
 
-/// Reads the desktop's scale, work area and window frame once, through `display` where the window
-/// system needs a connection.
+/// Reads the desktop's scale, the work area of the monitor a new window belongs on and the
+/// window frame once, through `display` where the window system needs a connection.
 DesktopMetrics desktopMetrics(const DisplayConnection& display);

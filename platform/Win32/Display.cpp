@@ -15,10 +15,11 @@ DesktopMetrics desktopMetrics(const DisplayConnection&) {
         metrics.scale = GetDeviceCaps(screen, LOGPIXELSY) / 96.0;
         ReleaseDC(nullptr, screen);
     }
-    // SFML opens its window on the primary monitor, whose work area this is.
+    // SFML opens its window on the primary monitor, whose work area this is: the taskbar left out.
     RECT area{};
     if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
-        metrics.workArea = {area.right - area.left, area.bottom - area.top};
+        metrics.workArea = {{area.left, area.top},
+                            {area.right - area.left, area.bottom - area.top}};
     // The styles SFML gives a window with a close button only.
     RECT frame{};
     if (AdjustWindowRectEx(&frame, WS_CAPTION | WS_MINIMIZEBOX | WS_SYSMENU, FALSE, 0))

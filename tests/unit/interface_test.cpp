@@ -90,25 +90,6 @@ TEST(Input, WhatTheBrushCoversAndItsOutline) {
     }
 }
 
-// The desktop's scale, halves rounded up, lowered until the window and its frame fit the work
-// area (0: unknown); a window pixel belongs to the picture pixel it magnifies, left and up too.
-TEST(Input, ScaleForTheDesktopAndThePicturePixelPointedAt) {
-    const std::tuple<double, int, int, int, int, int> desktops[] = {
-        {1.25, 2800, 2800, 0, 0, 1},   {1.5, 2800, 2800, 0, 0, 2},   {2.5, 2800, 2800, 0, 0, 3},
-        {2.0, 1280, 1024, 0, 0, 1},    {2.0, 1310, 1340, 10, 40, 2}, {2.0, 1310, 1339, 10, 40, 1},
-        {2.0, 1309, 1340, 10, 40, 1},  {3.0, 1950, 1949, 0, 0, 2},   {2.0, 0, 0, 0, 0, 2},
-        {std::nan(""), 0, 0, 0, 0, 1}, {HUGE_VAL, 0, 0, 0, 0, 16},   {1e300, 2800, 2800, 0, 0, 4}};
-    for (const auto& [scale, width, height, frameWidth, frameHeight, expected] : desktops)
-        EXPECT_EQ(pictureScale({scale, {width, height}, {frameWidth, frameHeight}}), expected)
-            << scale << " on " << width << "x" << height;
-    const std::tuple<int, int, int> pixels[] = {
-        {1, 2, 0}, {3, 2, 1},   {-1, 2, -1},           {-3, 2, -2},
-        {5, 3, 1}, {-4, 3, -2}, {INT_MAX, 1, INT_MAX}, {INT_MIN, 2, INT_MIN / 2}};
-    for (const auto& [pixel, scale, expected] : pixels)
-        EXPECT_EQ(pictureFromWindow({pixel, pixel}, scale), sf::Vector2i(expected, expected))
-            << pixel << " at " << scale;
-}
-
 // Corners of the first and last button; a button holds its left and top edges, not its right
 // and bottom ones nor the gaps. The strips as the program starts, glass button and all, are
 // checked on its window.
