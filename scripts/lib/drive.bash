@@ -8,6 +8,8 @@ set -u -o pipefail
 
 GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS="" GW_RUN="" GW_PROGRAM="" GW_SHOT="" GW_SEQ=0 GW_SCALE=1
 GW_OTHER_PIDS=()
+# Wine's LogPixels as found before gw_dpi first changed it ("none": unset), put back at the end.
+GW_LOGPIXELS=""
 # Colour conditions on the awk fields r, g, b.
 GW_AIR='r==25 && g==25 && b==25'
 GW_SAND='r>=230 && g>=230 && b<=25'
@@ -24,6 +26,7 @@ gw_fail() {
 # The X server goes with everything held on it; a failed run keeps its screenshots as PNG files.
 gw_cleanup() {
     local status=$? p shot
+    gw_logpixels_back
     for p in $GW_PID "${GW_OTHER_PIDS[@]}" $GW_XVFB; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
     [ "$status" -ne 0 ] || { rm -rf "$GW_TMP" && return 0; }
     for shot in "$GW_TMP"/*.rgb; do [ ! -f "$shot" ] || gw_png "$shot" "${shot%.rgb}.png"; done
@@ -54,7 +57,8 @@ gw_init() {
     # Without -noreset, the server resets as its last client leaves, dropping the atom below and
     # refusing connections meanwhile.
     gw_xvfb -noreset
-    unset XAUTHORITY WAYLAND_DISPLAY
+    # A user's own scale for GTK programs would scale the window.
+    unset XAUTHORITY WAYLAND_DISPLAY GDK_SCALE
     # A desktop's window manager makes this atom known; SFML 3 sets no window icon without it.
     xprop -root -f _NET_WM_ICON 32c -set _NET_WM_ICON 0
     [ -z "${GW_DPI:-}" ] || gw_dpi "$GW_DPI"
@@ -64,12 +68,29 @@ gw_init() {
 # it, or as Windows does for a Windows program; under X11 the work area "X,Y,WIDTH,HEIGHT" too, as a
 # window manager publishes it.
 gw_dpi() {
+    local key='HKCU\Control Panel\Desktop'
     if [[ $GW_PROGRAM == *.exe ]]; then
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+        if [ -z "$GW_LOGPIXELS" ]; then
+            GW_LOGPIXELS=$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' |
+                awk '$1 == "LogPixels" { print $3 }')
+            GW_LOGPIXELS=${GW_LOGPIXELS:-none}
+        fi
+        wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     else
         xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$1"
         [ -z "${2:-}" ] || xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$2"
     fi
+}
+
+# Puts Wine's LogPixels back as gw_dpi found it, so that a check run by hand changes no setting.
+gw_logpixels_back() {
+    local key='HKCU\Control Panel\Desktop'
+    if [ "$GW_LOGPIXELS" = none ]; then
+        wine reg delete "$key" /v LogPixels /f >/dev/null 2>&1
+    elif [ -n "$GW_LOGPIXELS" ]; then
+        wine reg add "$key" /v LogPixels /t REG_DWORD /d "$((GW_LOGPIXELS))" /f >/dev/null 2>&1
+    fi
+    GW_LOGPIXELS=""
 }
 
 # gw_need TOOL...: without one of its tools a check is skipped, with CTest's status for a skip.
@@ -82,7 +103,7 @@ gw_need() {
 # no other server is raced for one.
 gw_xvfb() {
     rm -f "$GW_TMP/display" # else the last server's number may be read before the file is new
-    Xvfb -displayfd 3 -screen 0 "${GW_SCREEN:-1280x1024x24}" -nolisten tcp "$@" 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${GW_SCREEN:-1920x1080x24}" -nolisten tcp "$@" 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
     GW_XVFB=$!
     gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
     DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
@@ -256,8 +277,9 @@ gw_escape_exit() {
     ${GW_END:-xdotool keydown Escape}
     gw_wait_exit $((max + 4000)) || gw_fail "$what did not end the program within $((max + 4000)) ms"
     took=$(($(gw_ms) - start)) && xdotool keyup Escape
-    [ "$GW_STATUS" -eq 0 ] && [ "$took" -le "$max" ] ||
+    if [ "$GW_STATUS" -ne 0 ] || [ "$took" -gt "$max" ]; then
         gw_fail "$what ended the program in $took ms (limit $max) with status $GW_STATUS, not 0"
+    fi
     ! xwininfo -id "$GW_WID" >/dev/null 2>&1 || gw_fail "the window outlived the program"
     out=$(gw_unexpected_output "${@:2}")
     [ -z "$out" ] || gw_fail "unexpected output: $out"

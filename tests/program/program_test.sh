@@ -5,35 +5,53 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/drive.bash"
 
 sand() { gw_cells "$GW_SHOT" "$GW_SAND" "$@"; }
+# at_rest MS DESCRIPTION TEST: the grid unchanged between two screenshots and the shell TEST true.
+at_rest() {
+    # shellcheck disable=SC2034 # read and set by the test, inside gw_see's eval
+    local last=""
+    gw_see "$1" "$2" 'if [ "$(grid)" != "$last" ]; then last=$(grid); false; else '"$3"'; fi'
+}
 # The grid's rows of the latest screenshot: the status text below them shows a changing rate.
 grid() { head -c $((550 * 650 * 3)) "$GW_SHOT" | md5sum; }
 # pixels X0 Y0 X1 Y1 CONDITION TEST WHAT: the count of the latest screenshot's pixels in the
 # rectangle that meet the condition must pass the test, such as "-eq 1024".
-# shellcheck disable=SC2086 # the test is an operator and a number
-pixels() { local n && n=$(gw_count "$GW_SHOT" "${@:1:5}") && test "$n" $6 || gw_fail "$7: $n pixels, expected $6"; }
+pixels() {
+    local n
+    n=$(gw_count "$GW_SHOT" "${@:1:5}") || exit 1
+    # shellcheck disable=SC2086 # the test is an operator and a number
+    if ! test "$n" $6; then gw_fail "$7: $n pixels, expected $6"; fi
+}
 
 # Space pauses the world, and the status text's first line says so.
-pause_world() { gw_tap space && gw_see 3000 "the line 'paused'" '[ "$(gw_count "$GW_SHOT" 15 556 300 569 "r > 200")" -gt 20 ]'; }
+pause_world() {
+    gw_tap space
+    gw_see 3000 "the line 'paused'" '[ "$(gw_count "$GW_SHOT" 15 556 300 569 "r > 200")" -gt 20 ]'
+}
 # one_line_exit CASE TEXT...: the program just started ends within 10 s with status 1 and one
 # line on its error stream that holds every TEXT.
 one_line_exit() {
     local line text
     gw_wait_exit 10000 || gw_fail "$1: still running after 10 s"
     line=$(gw_unexpected_output)
-    [ "$GW_STATUS" -eq 1 ] && [ "$(wc -l <<<"$line")" -eq 1 ] && tr -d '\r' <"$GW_TMP/stderr" | grep -qxF "$line" ||
+    if [ "$GW_STATUS" -ne 1 ] || [ "$(wc -l <<<"$line")" -ne 1 ] ||
+        ! tr -d '\r' <"$GW_TMP/stderr" | grep -qxF "$line"; then
         gw_fail "$1: expected status 1 and one line on the error stream, got $GW_STATUS: $line"
-    for text in "${@:2}"; do grep -qF -- "$text" <<<"$line" || gw_fail "$1: the line does not name $text: $line"; done
+    fi
+    for text in "${@:2}"; do
+        grep -qF -- "$text" <<<"$line" || gw_fail "$1: the line does not name $text: $line"
+    done
     gw_ok "$1: status 1, $line"
 }
 
 # The window as a user first sees it, and Escape ending the program.
 window() {
     gw_start && gw_wait_window && gw_shot first
-    [ "$(xdotool getwindowname "$GW_WID")" = Grainwright ] && xprop -id "$GW_WID" WM_NORMAL_HINTS |
-        grep -q 'maximum size: 650 by 650' || gw_fail "the window is not titled Grainwright or can be resized"
+    if [ "$(xdotool getwindowname "$GW_WID")" != Grainwright ]; then gw_fail "the window is not titled Grainwright"; fi
+    xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -q 'maximum size: 650 by 650' || gw_fail "the window can be resized"
     # Wine names the class after the program's file.
-    [ "$(xprop -id "$GW_WID" WM_CLASS WM_HINTS | grep -c -e ', "\(Grainwright\|grainwright.exe\)"$' -e 'bitmap id # to use for icon')" = 2 ] ||
-        gw_fail "the window is not of the class Grainwright or has no icon"
+    xprop -id "$GW_WID" WM_CLASS | grep -q ', "\(Grainwright\|grainwright.exe\)"$' ||
+        gw_fail "the window is not of the class Grainwright"
+    xprop -id "$GW_WID" WM_HINTS | grep -q 'bitmap id # to use for icon' || gw_fail "the window has no icon"
     pixels 0 0 549 549 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR) : ($GW_BLACK)" "-eq 302500" "air squares at pitch 11"
     pixels 550 0 601 649 "!($GW_BLACK)" "-eq 0" "something right of the grid"
     pixels 610 209 641 240 "r==255 && g==255 && b==0" "-eq 1024" "the sand button"
@@ -54,18 +72,19 @@ painting() {
     gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
     pixels 550 590 649 649 "r > 200" "-gt 50" "the read-out"
     gw_hold 1 275 100 0.3 && gw_pointer_away
-    local last="" frozen
-    gw_see 10000 "25 sand cells or more at rest on the floor" '[ "$(grid)" = "$last" ] ||
-        { last=$(grid) && false; } && [ "$(sand 0 31 49 49)" -ge 25 ] && [ "$(sand 0 0 49 30)" -eq 0 ]'
+    at_rest 10000 "25 sand cells or more at rest on the floor" \
+        '[ "$(sand 0 31 49 49)" -ge 25 ] && [ "$(sand 0 0 49 30)" -eq 0 ]'
     pause_world && gw_hold 1 275 100 0.3 && gw_pointer_away
+    local frozen
     frozen=$(grid) && sleep 0.6 && gw_shot
-    [ "$(grid)" = "$frozen" ] && [ "$(sand 23 7 27 11)" -eq 25 ] || gw_fail "no 5x5 block hanging in the air"
+    if [ "$(grid)" != "$frozen" ] || [ "$(sand 23 7 27 11)" -ne 25 ]; then gw_fail "no 5x5 block hanging in the air"; fi
     gw_tap f
     gw_see 3000 "a change after F" '[ "$(grid)" != "$frozen" ]'
-    [ "$(sand 24 7 26 10)" -eq 12 ] && [ "$(sand 22 7 28 12)" -eq 25 ] && [ "$(sand 23 7 27 11)" -lt 25 ] ||
+    if [ "$(sand 24 7 26 10)" -ne 12 ] || [ "$(sand 22 7 28 12)" -ne 25 ] || [ "$(sand 23 7 27 11)" -ge 25 ]; then
         gw_fail "F did not move the block by one step"
+    fi
     frozen=$(grid) && sleep 0.6 && gw_shot
-    [ "$(grid)" = "$frozen" ] || gw_fail "the grid kept changing after one F"
+    if [ "$(grid)" != "$frozen" ]; then gw_fail "the grid kept changing after one F"; fi
     gw_move 280 93 && gw_wheel up 4
     gw_see 3000 "brush 9's outline" '[ "$(gw_red_box "$GW_SHOT")" = "229 42 330 143" ]'
     gw_hold 3 280 93 0.3 && gw_pointer_away
@@ -78,6 +97,7 @@ focus() {
     gw_start script -qfec "$GW_PROGRAM" /dev/null && gw_wait_window && gw_select sand
     grep -q $'\e\[2J' "$GW_TMP/stdout" || gw_fail "the terminal it runs on not cleared while it runs"
     xev -geometry 120x120+700+100 -name other >/dev/null 2>&1 & GW_OTHER_PIDS+=($!)
+    local other
     gw_poll 5000 "another window" eval 'other=$(xdotool search --onlyvisible --name "^other$")'
     gw_focus "$other" && gw_hold 1 275 275 0.3
     xdotool keydown Escape && sleep 0.5 && xdotool keyup Escape
@@ -102,8 +122,10 @@ resized() {
             eval '[ "$(gw_red_box "$(picture)")" = "$((at - 2)) $((at - 2)) $((at + 11)) $((at + 11))" ]'
         gw_hold 1 $((at + 5)) $((at + 5)) 0.3 && gw_move 1250 5
         gw_poll 3000 "no outline in a $size window" eval '[ "$(gw_red_box "$(picture)")" = none ]'
-        [ "$(sand)" -eq $((c / 10)) ] && [ "$(sand $c $c $c $c)" -eq 1 ] && [ "$(beyond)" = 1 ] ||
-            gw_fail "in a $size window, not cell $c alone painted, or something beyond the picture"
+        if [ "$(sand)" -ne $((c / 10)) ] || [ "$(sand $c $c $c $c)" -ne 1 ]; then
+            gw_fail "in a $size window, not cell $c alone painted"
+        fi
+        if [ "$(beyond)" != 1 ]; then gw_fail "in a $size window, something beyond the picture"; fi
     done
     pixels 0 0 399 449 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR || $GW_SAND) : ($GW_BLACK)" "-eq 180000" \
         "squares at pitch 11 in a 400x450 window"
@@ -125,8 +147,8 @@ resetting() {
     touch "$GW_TMP/authority"
     for start in $(seq 20); do
         kill "$GW_XVFB" && wait "$GW_XVFB"
-        gw_xvfb -auth "$GW_TMP/authority" && gw_start && ! gw_wait_exit 1500 ||
-            gw_fail "start $start: status $GW_STATUS, $(gw_unexpected_output)"
+        gw_xvfb -auth "$GW_TMP/authority" && gw_start
+        if gw_wait_exit 1500; then gw_fail "start $start: status $GW_STATUS, $(gw_unexpected_output)"; fi
         gw_wait_window && gw_escape_exit 3000
     done
 }
@@ -147,8 +169,11 @@ heating() {
     read -r plain shift control < <(for x in 115 225 335; do
         echo $(($(od -An -tu1 -j $(((115 * 650 + x) * 3)) -N1 "$GW_SHOT") * 1000 / 255 - 20)); done | xargs)
     local heated="heated by $plain degrees plainly, $shift with left Shift, $control with left Control"
-    awk "BEGIN { exit !($shift >= 3 * $plain && $shift <= 8 * $plain && 4 * $control >= $plain && 4 * $control <= 3 * $plain) }" &&
-        gw_ok "$heated" || gw_fail "$heated"
+    if ! awk "BEGIN { exit !($shift >= 3 * $plain && $shift <= 8 * $plain &&
+                             4 * $control >= $plain && 4 * $control <= 3 * $plain) }"; then
+        gw_fail "$heated"
+    fi
+    gw_ok "$heated"
     # A 5x5 block of sand on the floor, made white-hot (3000 degrees or more) while paused.
     gw_select sand && gw_wheel up 4 && gw_hold 1 280 522 0.3 && gw_select heat && gw_type 9
     gw_move 280 522 && xdotool keydown Shift_L mousedown 1
@@ -164,30 +189,135 @@ crop() { local s=$GW_SCALE && gw_magick -size "$((650 * s))x$((650 * s))" -depth
 blocky() { [ "$(crop "$@" | md5sum)" = "$(crop "$@" -sample "$(($3 - $1 + 1))x$(($4 - $2 + 1))!" -sample "$((100 * GW_SCALE))%" | md5sum)" ]; }
 # Text drawn at the screen's resolution: a third of its lit pixels white; a small one enlarged is grey.
 sharp() { crop "$@" -colorspace gray | od -An -v -tu1 -w1 | awk '$1 > 20 {n++; w += $1 >= 235} END {exit !(n && 3 * w >= n)}'; }
-# On a desktop scaled by its DPI (Xft.dpi, 96 where not a number; Windows: LogPixels) the window is
-# 650 times the scale that fits the screen or its published work area: the picture magnified but for
-# sharp text and icons, the pointer acting there. Wine: one start; its window outlives its program.
+# On a desktop scaled by its DPI (Windows: LogPixels) the window is 650 times the scale that fits
+# the screen or its published work area: the picture magnified but for sharp text and icons, the
+# pointer acting there. Wine: one start; its window outlives its program.
 scaled() {
-    local dpi screen side area masked first="" text='0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641'
-    for dpi in "192 2800x2800x24 1300" "120 2800x2800x24 650" "96 2800x2800x24 650" "none 2800x2800x24 650" \
-        "192 2800x2800x24 1300 0,0,1320,1380,0,0,1320,1380" "192 2800x2800x24 650 0,0,2800,1379,0,0,2800,1379" \
-        "192 1280x1024x24 650"; do
-        read -r dpi screen side area <<<"$dpi"
-        [[ $GW_PROGRAM != *.exe || $side$area = 1300 ]] || continue
-        [ "$GW_SCREEN" = "$screen" ] || { kill "$GW_XVFB" && wait "$GW_XVFB"; GW_SCREEN=$screen gw_xvfb -noreset; }
-        gw_dpi "$dpi" "$area" && gw_start && gw_wait_window && gw_move 275 100 &&
-            gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
-        [ $((650 * GW_SCALE)) = "$side" ] || gw_fail "DPI $dpi on $screen: a window $((650 * GW_SCALE)) wide, not $side"
-        masked=$(gw_magick -size 650x650 -depth 8 "rgb:$GW_SHOT" -fill black -draw "$(printf 'rectangle %s %s ' $text)" rgb:- | md5sum)
-        [ "${first:=$masked}" = "$masked" ] || gw_fail "DPI $dpi on $screen: not the picture of the first start"
-        [ "$GW_SCALE" -eq 1 ] || { blocky 0 0 649 328 && blocky 0 329 609 550 && blocky 281 551 328 649 &&
-            sharp 15 556 200 620 && sharp 550 590 649 649 && ! blocky 610 329 641 440 && ! blocky 329 610 360 641 ||
-            gw_fail "the picture not magnified pixel for pixel, or its text or icons not sharp"
-            gw_select rock && gw_wheel down 4 && gw_hold 1 115 225 0.3 && gw_pointer_away
-            gw_see 3000 "rock in cell (10,20) alone" '[ "$(gw_cells "$GW_SHOT" "!($GW_AIR)")$(gw_cells "$GW_SHOT" "r < 200 && !($GW_AIR)" 10 20 10 20)" = 11 ]'; }
-        gw_ok "DPI $dpi on $screen: $side by $side" && gw_escape_exit 1000
+    local dpi screen side area masked first=""
+    local text=(0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641)
+    # Xft.dpi ("none": not a number), the screen, the window's side, the work area ("-": none)
+    while read -r -u 3 dpi screen side area; do
+        if [[ $GW_PROGRAM == *.exe ]] && [ "$side $area" != "1300 -" ]; then continue; fi
+        if [ "$GW_SCREEN" != "$screen" ]; then
+            kill "$GW_XVFB" && wait "$GW_XVFB"
+            GW_SCREEN=$screen && gw_xvfb -noreset
+        fi
+        if [ "$area" = - ]; then area=""; fi
+        gw_dpi "$dpi" "$area" && gw_start && gw_wait_window && gw_move 275 100
+        gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
+        if [ $((650 * GW_SCALE)) != "$side" ]; then
+            gw_fail "DPI $dpi on $screen: a window $((650 * GW_SCALE)) wide, not $side"
+        fi
+        masked=$(gw_magick -size 650x650 -depth 8 "rgb:$GW_SHOT" -fill black \
+            -draw "$(printf 'rectangle %s %s ' "${text[@]}")" rgb:- | md5sum)
+        if [ "${first:=$masked}" != "$masked" ]; then gw_fail "DPI $dpi on $screen: not the picture of the first start"; fi
+        if [ "$GW_SCALE" -gt 1 ]; then magnified; fi
+        gw_ok "DPI $dpi on $screen: $side by $side"
+        gw_escape_exit 1000
+    done 3<<'END'
+192  2800x2800x24 1300 -
+120  2800x2800x24 650  -
+96   2800x2800x24 650  -
+none 2800x2800x24 650  -
+192  2800x2800x24 1300 0,0,1320,1380,0,0,1320,1380
+192  2800x2800x24 650  0,0,2800,1379,0,0,2800,1379
+192  1280x1024x24 650  -
+END
+}
+# A magnified window: grid, outlines and colour buttons a block of one colour for each picture
+# pixel, but the text sharp and the icons not blocky; a one-cell brush paints where it points.
+magnified() {
+    if ! blocky 0 0 649 328 || ! blocky 0 329 609 550 || ! blocky 281 551 328 649; then
+        gw_fail "the picture not magnified pixel for pixel"
+    fi
+    if ! sharp 15 556 200 620 || ! sharp 550 590 649 649; then gw_fail "the text not sharp"; fi
+    if blocky 610 329 641 440 || blocky 329 610 360 641; then gw_fail "the icons blocky"; fi
+    gw_select rock && gw_wheel down 4 && gw_hold 1 115 225 0.3 && gw_pointer_away
+    gw_see 3000 "rock in cell (10,20) alone" \
+        '[ "$(gw_cells "$GW_SHOT" "!($GW_AIR)")$(gw_cells "$GW_SHOT" "r < 200 && !($GW_AIR)" 10 20 10 20)" = 11 ]'
+}
+
+# Under openbox, on desktops as users have them: the window as large as the desktop's scale
+# says, and with its frame wholly inside the monitor under the pointer.
+desktops() {
+    local screen monitors dpi factor gdk pointer side inside case deadline
+    # screen, monitors (NAME:WxH+X+Y; the first one primary), Xft.dpi, Gdk/WindowScalingFactor,
+    # GDK_SCALE ("-": none), the pointer (X,Y), the window's side, the monitor holding it
+    while read -r -u 3 screen monitors dpi factor gdk pointer side inside; do
+        desktop "$screen" "$monitors" "$dpi" "$factor"
+        xdotool mousemove "${pointer%,*}" "${pointer#*,}"
+        if [ "$gdk" = - ]; then gw_start; else gw_start env GDK_SCALE="$gdk" "$GW_PROGRAM"; fi
+        GW_WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Grainwright$' | head -n 1)
+        if [ -z "$GW_WID" ]; then gw_fail "$screen $monitors: no window within 10 s"; fi
+        gw_poll 3000 "the window framed" eval '[ -n "$(gw_frame_extents)" ]'
+        case="$screen $monitors, Xft.dpi $dpi, factor $factor, GDK_SCALE $gdk, pointer at $pointer"
+        if [ "$(window_box | cut -d' ' -f3,4)" != "$side $side" ]; then
+            gw_fail "$case: the window is $(window_box | cut -d' ' -f3,4), not $side by $side"
+        fi
+        # The window manager may take a moment to frame and move it.
+        deadline=$(($(gw_ms) + 3000))
+        until inside "$(grep -o "$inside:[^,]*" <<<"$monitors")"; do
+            if [ "$(gw_ms)" -gt "$deadline" ]; then
+                gw_fail "$case: the window with its frame, $(frame_box), not inside monitor $inside"
+            fi
+            sleep 0.05
+        done
+        gw_ok "$case: $side by $side, its frame $(frame_box) inside monitor $inside"
+        gw_focus "$GW_WID" && gw_escape_exit 1000
+    done 3<<'END'
+1920x1080 a:1920x1080+0+0                   -   - -   960,540   650  a
+3840x1080 a:1920x1080+0+0,b:1920x1080+1920+0 -   - -   2900,500  650  b
+3840x1080 a:1920x1080+0+0,b:1920x1080+1920+0 -   - -   900,500   650  a
+3840x2160 a:3840x2160+0+0                   192 2 -   100,100   1300 a
+3840x2160 a:3840x2160+0+0                   240 2 -   100,100   1300 a
+3840x2160 a:3840x2160+0+0                   -   2 -   100,100   1300 a
+2560x1440 a:2560x1440+0+0                   144 - -   100,100   1300 a
+5760x2160 a:3840x2160+0+0,b:1920x1080+3840+0 192 2 -   4800,500  650  b
+5760x2160 a:3840x2160+0+0,b:1920x1080+3840+0 192 2 -   1000,1000 1300 a
+3840x2160 a:3840x2160+0+0                   192 2 1   100,100   650  a
+3840x2160 a:3840x2160+0+0                   -   - 3   100,100   1950 a
+3840x2160 a:3840x2160+0+0                   192 2 abc 100,100   1300 a
+END
+}
+# desktop SCREEN MONITORS DPI FACTOR: a new X server under openbox, with those RandR monitors in
+# place of the screen's own, Xft.dpi and an XSETTINGS manager's window scaling factor ("-": none).
+desktop() {
+    local monitor output=screen primary=+ name w h count
+    kill "$GW_XVFB" && wait "$GW_XVFB"
+    GW_SCREEN=$1x24 && gw_xvfb -noreset && openbox_wm
+    for monitor in ${2//,/ }; do
+        name=${monitor%%:*} w=${monitor#*:} && w=${w%%x*} && h=${monitor#*x} && h=${h%%+*}
+        xrandr --setmonitor "$primary$name" "$w/$((w / 4))x$h/$((h / 4))+${monitor#*+}" "$output" >/dev/null
+        output=none primary=""
     done
-    [[ $GW_PROGRAM != *.exe ]] || gw_dpi 96
+    # shellcheck disable=SC2034 # read inside gw_poll's eval
+    count=$(tr , '\n' <<<"$2" | wc -l)
+    gw_poll 3000 "the monitors $2" eval '[ "$(xrandr --listmonitors | grep -c "^ ")" = "$count" ]'
+    if [ "$3" = - ]; then xrdb -remove; else xrdb -nocpp -load - <<<"Xft.dpi: $3"; fi
+    if [ "$4" != - ]; then
+        echo "Gdk/WindowScalingFactor $4" >"$GW_TMP/xsettings"
+        xsettingsd -c "$GW_TMP/xsettings" >"$GW_TMP/xsettingsd.log" 2>&1 &
+        GW_OTHER_PIDS+=($!)
+        gw_poll 5000 "xsettingsd" grep -q "Took ownership" "$GW_TMP/xsettingsd.log"
+    fi
+}
+# The window's "X Y WIDTH HEIGHT" on the screen, and its frame's "LEFT TOP RIGHT BOTTOM".
+window_box() {
+    xwininfo -id "$GW_WID" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+frame_box() {
+    local x y w h l r t b
+    read -r x y w h < <(window_box)
+    read -r l r t b < <(gw_frame_extents)
+    echo $((x - l)) $((y - t)) $((x + w + r - 1)) $((y + h + b - 1))
+}
+# inside NAME:WxH+X+Y: the window's frame lies inside that monitor.
+inside() {
+    local left top right bottom geometry=${1#*:} w h x y
+    w=${geometry%%x*} h=${geometry#*x} && h=${h%%+*} && x=${geometry#*+} && y=${x#*+} && x=${x%%+*}
+    read -r left top right bottom < <(frame_box)
+    [ "$left" -ge "$x" ] && [ "$top" -ge "$y" ] && [ "$right" -lt $((x + w)) ] && [ "$bottom" -lt $((y + h)) ]
 }
 
 # Without a display it can open, the program says why in one line and ends with status 1.
@@ -200,17 +330,25 @@ no_display() {
     done
 }
 
+openbox_wm() {
+    XDG_CONFIG_HOME=$GW_TMP XDG_CACHE_HOME=$GW_TMP openbox --sm-disable >"$GW_TMP/openbox.log" 2>&1 &
+    GW_OTHER_PIDS+=($!)
+    gw_poll 10000 "openbox" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+}
+
 # Under openbox: a title bar and a fixed size; minimised, the world goes on and the restored
 # window shows it; the title bar's close button ends the program.
 window_manager() {
     local l r t b
-    XDG_CONFIG_HOME=$GW_TMP XDG_CACHE_HOME=$GW_TMP openbox --sm-disable >"$GW_TMP/openbox.log" 2>&1 & GW_OTHER_PIDS+=($!)
-    gw_poll 10000 "openbox" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
-    gw_start && gw_wait_window
+    openbox_wm && gw_start && gw_wait_window
     read -r l r t b < <(gw_frame_extents)
-    [ "${t:-0}" -gt "${l:-0}" ] && [ "$t" -gt "$r" ] && [ "$t" -gt "$b" ] || gw_fail "no title bar: extents '$l $r $t $b'"
-    [ "$(xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -cE '(minimum|maximum) size: 650 by 650$')" = 2 ] &&
-        ! xprop -id "$GW_WID" _NET_WM_ALLOWED_ACTIONS | grep -q RESIZE || gw_fail "the window can be resized"
+    if [ "${t:-0}" -le "${l:-0}" ] || [ "$t" -le "$r" ] || [ "$t" -le "$b" ]; then
+        gw_fail "no title bar: extents '$l $r $t $b'"
+    fi
+    if [ "$(xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -cE '(minimum|maximum) size: 650 by 650$')" != 2 ] ||
+        xprop -id "$GW_WID" _NET_WM_ALLOWED_ACTIONS | grep -q RESIZE; then
+        gw_fail "the window can be resized"
+    fi
     gw_ok "a frame of extents $l $r $t $b (left right top bottom), the window 650x650 fixed"
     gw_select sand && gw_type 3 && pause_world
     gw_hold 1 275 27 0.3 && gw_pointer_away
@@ -272,11 +410,16 @@ console() {
     rm "$GW_RUN/ARIAL.TTF" && gw_start wine start /wait "$GW_PROGRAM"
     gw_poll 10000 "a message box" eval 'box=$(xdotool search --onlyvisible --name "^Grainwright$")'
     gw_focus "$box" && xdotool key Return
-    gw_wait_exit 5000 && [ "$GW_STATUS" -eq 1 ] || gw_fail "the message box did not end it with status 1"
+    if ! gw_wait_exit 5000 || [ "$GW_STATUS" -ne 1 ]; then gw_fail "the message box did not end it with status 1"; fi
     gw_ok "a blank console while it runs, and a message box without the font"
 }
 
-case ${2:-} in window_manager) gw_need openbox ;; focus) gw_need xev ;; scaled) export GW_SCREEN=2800x2800x24 ;; esac
+case ${2:-} in
+window_manager) gw_need openbox ;;
+desktops) gw_need openbox xrandr xrdb xsettingsd ;;
+focus) gw_need xev ;;
+scaled) export GW_SCREEN=2800x2800x24 ;;
+esac
 [[ ${1:-} != *.exe ]] || gw_need wine
 gw_init "${1:?usage: $0 PATH/TO/grainwright CHECK}"
 "${2:?usage: $0 PATH/TO/grainwright CHECK}" "${@:3}"
