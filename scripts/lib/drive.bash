@@ -6,7 +6,8 @@
 # shellcheck disable=SC2034 # colour conditions for the scripts that source this file
 set -u -o pipefail
 
-GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS="" GW_RUN="" GW_PROGRAM="" GW_SHOT="" GW_SEQ=0 GW_SCALE=1
+GW_TMP="" GW_XVFB="" GW_PID="" GW_WID="" GW_STATUS=""
+GW_RUN="" GW_PROGRAM="" GW_SHOT="" GW_SEQ=0 GW_SCALE=1
 GW_OTHER_PIDS=()
 # Wine's LogPixels as found before gw_dpi first changed it ("none": unset), put back at the end.
 GW_LOGPIXELS=""
@@ -19,7 +20,10 @@ gw_ms() { echo $(($(date +%s%N) / 1000000)); }
 gw_ok() { echo "ok: $*"; }
 gw_fail() {
     echo "FAIL: $*" >&2
-    [ ! -s "$GW_TMP/stderr" ] || { echo "--- program stderr:" >&2; tail -n 15 "$GW_TMP/stderr" >&2; }
+    if [ -s "$GW_TMP/stderr" ]; then
+        echo "--- program stderr:" >&2
+        tail -n 15 "$GW_TMP/stderr" >&2
+    fi
     exit 1
 }
 
@@ -27,7 +31,9 @@ gw_fail() {
 gw_cleanup() {
     local status=$? p shot
     gw_logpixels_back
-    for p in $GW_PID "${GW_OTHER_PIDS[@]}" $GW_XVFB; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
+    for p in $GW_PID "${GW_OTHER_PIDS[@]}" $GW_XVFB; do
+        kill "$p" 2>/dev/null && wait "$p" 2>/dev/null
+    done
     [ "$status" -ne 0 ] || { rm -rf "$GW_TMP" && return 0; }
     for shot in "$GW_TMP"/*.rgb; do [ ! -f "$shot" ] || gw_png "$shot" "${shot%.rgb}.png"; done
     echo "screenshots and program output kept in $GW_TMP" >&2
@@ -96,14 +102,17 @@ gw_logpixels_back() {
 # gw_need TOOL...: without one of its tools a check is skipped, with CTest's status for a skip.
 gw_need() {
     local tool
-    for tool in "$@"; do command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }; done
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+    done
 }
 
 # gw_xvfb [OPTION...]: a private Xvfb as DISPLAY; -displayfd picks a free display itself, so that
 # no other server is raced for one.
 gw_xvfb() {
     rm -f "$GW_TMP/display" # else the last server's number may be read before the file is new
-    Xvfb -displayfd 3 -screen 0 "${GW_SCREEN:-1920x1080x24}" -nolisten tcp "$@" 3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${GW_SCREEN:-1920x1080x24}" -nolisten tcp "$@" \
+        3>"$GW_TMP/display" 2>"$GW_TMP/xvfb.log" &
     GW_XVFB=$!
     gw_poll 10000 "Xvfb's display number" grep -q '^[0-9]' "$GW_TMP/display"
     DISPLAY=":$(head -n 1 "$GW_TMP/display")" && export DISPLAY
@@ -155,9 +164,13 @@ gw_see() { gw_poll "$1" "$2" eval "gw_shot poll && $3"; }
 # for a frame drawn with the pointer off the grid.
 gw_wait_window() {
     local left top
-    GW_WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Grainwright$' 2>/dev/null | head -n 1)
+    GW_WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Grainwright$' 2>/dev/null |
+        head -n 1)
     if [ -z "$GW_WID" ]; then
-        gw_alive || { gw_wait_exit 100; gw_fail "the program ended (status $GW_STATUS) before showing a window"; }
+        if ! gw_alive; then
+            gw_wait_exit 100
+            gw_fail "the program ended (status $GW_STATUS) before showing a window"
+        fi
         gw_fail "no window titled 'Grainwright' within 10 s"
     fi
     gw_focus "$GW_WID"
@@ -170,7 +183,8 @@ gw_wait_window() {
     # A frame drawn before the move may still show the brush outline where the pointer was.
     gw_move 645 5
     gw_see 5000 "a first frame, the pointer off the grid" \
-        '[ "$(gw_count "$GW_SHOT" 0 0 9 9 "$GW_AIR")" -eq 100 ] && [ "$(gw_red_box "$GW_SHOT")" = none ]'
+        '[ "$(gw_count "$GW_SHOT" 0 0 9 9 "$GW_AIR")" -eq 100 ] &&
+            [ "$(gw_red_box "$GW_SHOT")" = none ]'
 }
 
 # The window manager's frame around the window: "left right top bottom", or nothing without one.
@@ -189,9 +203,13 @@ gw_shot() {
     [ "$name" = poll ] || { GW_SEQ=$((GW_SEQ + 1)) && name=$(printf '%02d-%s' "$GW_SEQ" "$name"); }
     GW_SHOT="$GW_TMP/$name.rgb"
     import -window "$GW_WID" -depth 8 "rgb:$GW_SHOT.full" 2>/dev/null || gw_fail "screenshot failed"
-    [ "$(stat -c %s "$GW_SHOT.full")" -eq $((side * side * 3)) ] || gw_fail "screenshot is not ${side}x$side"
-    if [ "$GW_SCALE" -eq 1 ]; then mv "$GW_SHOT.full" "$GW_SHOT"
-    else gw_magick -size "${side}x$side" -depth 8 "rgb:$GW_SHOT.full" -sample 650x650 "rgb:$GW_SHOT"; fi
+    [ "$(stat -c %s "$GW_SHOT.full")" -eq $((side * side * 3)) ] ||
+        gw_fail "screenshot is not ${side}x$side"
+    if [ "$GW_SCALE" -eq 1 ]; then
+        mv "$GW_SHOT.full" "$GW_SHOT"
+    else
+        gw_magick -size "${side}x$side" -depth 8 "rgb:$GW_SHOT.full" -sample 650x650 "rgb:$GW_SHOT"
+    fi
 }
 
 # ImageMagick 7 calls it "magick" and warns about the old name.
@@ -209,7 +227,8 @@ gw_count() {
 # gw_cells SHOT CONDITION [C0 R0 C1 R1]: cells of the range (the whole grid by default) whose
 # centre pixel meets the condition.
 gw_cells() {
-    gw_magick -size 650x650 -depth 8 "rgb:$1" -crop 550x550+0+0 +repage -sample 50x50 -depth 8 txt:- |
+    gw_magick -size 650x650 -depth 8 "rgb:$1" -crop 550x550+0+0 +repage -sample 50x50 \
+        -depth 8 txt:- |
         awk -F'[,:() ]+' -v c0="${3:-0}" -v r0="${4:-0}" -v c1="${5:-49}" -v r1="${6:-49}" '
         NR > 1 { c = $1; row = $2; r = $3; g = $4; b = $5
                  if (c >= c0 && c <= c1 && row >= r0 && row <= r1 && ('"$2"')) n++ }
@@ -239,7 +258,10 @@ gw_hold() { gw_move "$2" "$3" && xdotool mousedown "$1" && sleep "$4" && xdotool
 gw_tap() { xdotool keydown "$1" && sleep 0.12 && xdotool keyup "$1"; }
 gw_type() { xdotool type --delay 40 "$1"; }
 # gw_wheel up|down COUNT
-gw_wheel() { [ "$2" -eq 0 ] || xdotool click --repeat "$2" --delay 8 "$([ "$1" = down ] && echo 5 || echo 4)"; }
+gw_wheel() {
+    [ "$2" -eq 0 ] ||
+        xdotool click --repeat "$2" --delay 8 "$([ "$1" = down ] && echo 5 || echo 4)"
+}
 
 # Moves the pointer off the grid and waits for a frame without the brush outline.
 gw_pointer_away() {
@@ -255,7 +277,11 @@ gw_select() {
         [ "$name" != "$1" ] || break
         i=$((i + 1))
     done
-    if [ "$i" -lt 6 ]; then gw_click 626 $((215 + 40 * i)); else gw_click $((305 + 40 * (i - 6))) 626; fi
+    if [ "$i" -lt 6 ]; then
+        gw_click 626 $((215 + 40 * i))
+    else
+        gw_click $((305 + 40 * (i - 6))) 626
+    fi
 }
 
 # gw_unexpected_output [REGEX...]: output other than SFML's vsync notice on Xvfb, the terminal
@@ -263,7 +289,8 @@ gw_select() {
 gw_unexpected_output() {
     local allowed='^Setting vertical sync not supported$|^$' extra
     for extra in "$@"; do allowed+="|$extra"; done
-    sed -e 's/\x1b\[H//g; s/\x1b\[2J//g; s/\r$//' "$GW_TMP/stdout" "$GW_TMP/stderr" | grep -v -E "$allowed"
+    sed -e 's/\x1b\[H//g; s/\x1b\[2J//g; s/\r$//' "$GW_TMP/stdout" "$GW_TMP/stderr" |
+        grep -v -E "$allowed"
     return 0
 }
 
@@ -275,7 +302,8 @@ gw_escape_exit() {
     [[ $GW_PROGRAM != *.exe ]] || max=$((max + 3000))
     start=$(gw_ms)
     ${GW_END:-xdotool keydown Escape}
-    gw_wait_exit $((max + 4000)) || gw_fail "$what did not end the program within $((max + 4000)) ms"
+    gw_wait_exit $((max + 4000)) ||
+        gw_fail "$what did not end the program within $((max + 4000)) ms"
     took=$(($(gw_ms) - start)) && xdotool keyup Escape
     if [ "$GW_STATUS" -ne 0 ] || [ "$took" -gt "$max" ]; then
         gw_fail "$what ended the program in $took ms (limit $max) with status $GW_STATUS, not 0"

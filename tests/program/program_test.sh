@@ -46,13 +46,18 @@ one_line_exit() {
 # The window as a user first sees it, and Escape ending the program.
 window() {
     gw_start && gw_wait_window && gw_shot first
-    if [ "$(xdotool getwindowname "$GW_WID")" != Grainwright ]; then gw_fail "the window is not titled Grainwright"; fi
-    xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -q 'maximum size: 650 by 650' || gw_fail "the window can be resized"
+    if [ "$(xdotool getwindowname "$GW_WID")" != Grainwright ]; then
+        gw_fail "the window is not titled Grainwright"
+    fi
+    xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -q 'maximum size: 650 by 650' ||
+        gw_fail "the window can be resized"
     # Wine names the class after the program's file.
     xprop -id "$GW_WID" WM_CLASS | grep -q ', "\(Grainwright\|grainwright.exe\)"$' ||
         gw_fail "the window is not of the class Grainwright"
-    xprop -id "$GW_WID" WM_HINTS | grep -q 'bitmap id # to use for icon' || gw_fail "the window has no icon"
-    pixels 0 0 549 549 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR) : ($GW_BLACK)" "-eq 302500" "air squares at pitch 11"
+    xprop -id "$GW_WID" WM_HINTS | grep -q 'bitmap id # to use for icon' ||
+        gw_fail "the window has no icon"
+    pixels 0 0 549 549 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR) : ($GW_BLACK)" "-eq 302500" \
+        "air squares at pitch 11"
     pixels 550 0 601 649 "!($GW_BLACK)" "-eq 0" "something right of the grid"
     pixels 610 209 641 240 "r==255 && g==255 && b==0" "-eq 1024" "the sand button"
     pixels 610 249 641 280 "r==128 && g==128 && b==128" "-eq 1024" "the rock button"
@@ -69,7 +74,8 @@ window() {
 painting() {
     gw_start && gw_wait_window
     gw_select sand && gw_type 9 && gw_move 275 100
-    gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
+    gw_see 3000 "brush 5's outline around cell (25,9)" \
+        '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
     pixels 550 590 649 649 "r > 200" "-gt 50" "the read-out"
     gw_hold 1 275 100 0.3 && gw_pointer_away
     at_rest 10000 "25 sand cells or more at rest on the floor" \
@@ -77,10 +83,13 @@ painting() {
     pause_world && gw_hold 1 275 100 0.3 && gw_pointer_away
     local frozen
     frozen=$(grid) && sleep 0.6 && gw_shot
-    if [ "$(grid)" != "$frozen" ] || [ "$(sand 23 7 27 11)" -ne 25 ]; then gw_fail "no 5x5 block hanging in the air"; fi
+    if [ "$(grid)" != "$frozen" ] || [ "$(sand 23 7 27 11)" -ne 25 ]; then
+        gw_fail "no 5x5 block hanging in the air"
+    fi
     gw_tap f
     gw_see 3000 "a change after F" '[ "$(grid)" != "$frozen" ]'
-    if [ "$(sand 24 7 26 10)" -ne 12 ] || [ "$(sand 22 7 28 12)" -ne 25 ] || [ "$(sand 23 7 27 11)" -ge 25 ]; then
+    if [ "$(sand 24 7 26 10)" -ne 12 ] || [ "$(sand 22 7 28 12)" -ne 25 ] ||
+        [ "$(sand 23 7 27 11)" -ge 25 ]; then
         gw_fail "F did not move the block by one step"
     fi
     frozen=$(grid) && sleep 0.6 && gw_shot
@@ -92,10 +101,12 @@ painting() {
     gw_escape_exit 1000
 }
 
-# Keys and buttons count only while the window has the focus. Run on a terminal, it clears it at once.
+# Keys and buttons count only while the window has the focus. Run on a terminal, it clears it
+# at once.
 focus() {
     gw_start script -qfec "$GW_PROGRAM" /dev/null && gw_wait_window && gw_select sand
-    grep -q $'\e\[2J' "$GW_TMP/stdout" || gw_fail "the terminal it runs on not cleared while it runs"
+    grep -q $'\e\[2J' "$GW_TMP/stdout" ||
+        gw_fail "the terminal it runs on not cleared while it runs"
     xev -geometry 120x120+700+100 -name other >/dev/null 2>&1 & GW_OTHER_PIDS+=($!)
     local other
     gw_poll 5000 "another window" eval 'other=$(xdotool search --onlyvisible --name "^other$")'
@@ -118,8 +129,8 @@ resized() {
         at=$((at + 110)) c=$((at / 11)) # cells (10,10), then (20,20)
         # shellcheck disable=SC2086 # width and height
         xdotool windowsize --sync "$GW_WID" $size && gw_move $((at + 5)) $((at + 5))
-        gw_poll 3000 "brush 1's outline around cell $c in a $size window" \
-            eval '[ "$(gw_red_box "$(picture)")" = "$((at - 2)) $((at - 2)) $((at + 11)) $((at + 11))" ]'
+        gw_poll 3000 "brush 1's outline around cell $c in a $size window" eval \
+            '[ "$(gw_red_box "$(picture)")" = "$((at - 2)) $((at - 2)) $((at + 11)) $((at + 11))" ]'
         gw_hold 1 $((at + 5)) $((at + 5)) 0.3 && gw_move 1250 5
         gw_poll 3000 "no outline in a $size window" eval '[ "$(gw_red_box "$(picture)")" = none ]'
         if [ "$(sand)" -ne $((c / 10)) ] || [ "$(sand $c $c $c $c)" -ne 1 ]; then
@@ -127,16 +138,24 @@ resized() {
         fi
         if [ "$(beyond)" != 1 ]; then gw_fail "in a $size window, something beyond the picture"; fi
     done
-    pixels 0 0 399 449 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR || $GW_SAND) : ($GW_BLACK)" "-eq 180000" \
-        "squares at pitch 11 in a 400x450 window"
+    pixels 0 0 399 449 "(x % 11 < 10 && y % 11 < 10) ? ($GW_AIR || $GW_SAND) : ($GW_BLACK)" \
+        "-eq 180000" "squares at pitch 11 in a 400x450 window"
     xdotool windowsize --sync "$GW_WID" 1200 1000 && gw_click 626 255
-    gw_poll 3000 "the rock button selected" eval '[ "$(gw_count "$(picture)" 607 246 644 283 "r==255 && g==255")" -gt 100 ]'
+    gw_poll 3000 "the rock button selected" \
+        eval '[ "$(gw_count "$(picture)" 607 246 644 283 "r==255 && g==255")" -gt 100 ]'
     gw_escape_exit 1000
 }
 # The window's top-left 650 by 650 pixels, black where it is smaller, into $GW_SHOT; the number of
 # colours beyond them (1: all black).
-picture() { import -window "$GW_WID" miff:- | gw_magick - -background black -extent 650x650 -depth 8 "rgb:$GW_SHOT" && echo "$GW_SHOT"; }
-beyond() { import -window "$GW_WID" miff:- | gw_magick - -fill black -draw 'rectangle 0,0 649,649' -format %k info:; }
+picture() {
+    import -window "$GW_WID" miff:- |
+        gw_magick - -background black -extent 650x650 -depth 8 "rgb:$GW_SHOT" &&
+        echo "$GW_SHOT"
+}
+beyond() {
+    import -window "$GW_WID" miff:- |
+        gw_magick - -fill black -draw 'rectangle 0,0 649,649' -format %k info:
+}
 
 # On X servers that reset as their last client leaves (a bare Xvfb, xvfb-run, Xephyr), the program
 # is that client as it starts: 20 starts on new such servers, each its only client for 1.5 s, every
@@ -148,7 +167,9 @@ resetting() {
     for start in $(seq 20); do
         kill "$GW_XVFB" && wait "$GW_XVFB"
         gw_xvfb -auth "$GW_TMP/authority" && gw_start
-        if gw_wait_exit 1500; then gw_fail "start $start: status $GW_STATUS, $(gw_unexpected_output)"; fi
+        if gw_wait_exit 1500; then
+            gw_fail "start $start: status $GW_STATUS, $(gw_unexpected_output)"
+        fi
         gw_wait_window && gw_escape_exit 3000
     done
 }
@@ -157,7 +178,8 @@ resetting() {
 # strong, as the temperature view shows; sand heated past melting sets into glass once the world
 # runs again, and the glass button joins the panel.
 heating() {
-    gw_start && gw_wait_window && pause_world && gw_select heat && gw_wheel down 4 && gw_select temperature
+    gw_start && gw_wait_window && pause_world && gw_select heat && gw_wheel down 4 &&
+        gw_select temperature
     local key x=0 plain shift control
     for key in "" Shift_L Control_L; do # cells (10,10), (20,10), (30,10)
         x=$((x + 110)) && gw_move $((x + 5)) 115
@@ -167,8 +189,10 @@ heating() {
     gw_pointer_away
     # The ramp's red is t / 1000 * 255 up to 1000 degrees.
     read -r plain shift control < <(for x in 115 225 335; do
-        echo $(($(od -An -tu1 -j $(((115 * 650 + x) * 3)) -N1 "$GW_SHOT") * 1000 / 255 - 20)); done | xargs)
-    local heated="heated by $plain degrees plainly, $shift with left Shift, $control with left Control"
+        echo $(($(od -An -tu1 -j $(((115 * 650 + x) * 3)) -N1 "$GW_SHOT") * 1000 / 255 - 20))
+    done | xargs)
+    local heated
+    heated="heated by $plain degrees plainly, $shift with left Shift, $control with left Control"
     if ! awk "BEGIN { exit !($shift >= 3 * $plain && $shift <= 8 * $plain &&
                              4 * $control >= $plain && 4 * $control <= 3 * $plain) }"; then
         gw_fail "$heated"
@@ -177,24 +201,38 @@ heating() {
     # A 5x5 block of sand on the floor, made white-hot (3000 degrees or more) while paused.
     gw_select sand && gw_wheel up 4 && gw_hold 1 280 522 0.3 && gw_select heat && gw_type 9
     gw_move 280 522 && xdotool keydown Shift_L mousedown 1
-    gw_see 10000 "the sand white-hot" '[ "$(gw_count "$GW_SHOT" 280 522 280 522 "g == 255 && b == 255")" = 1 ]'
+    gw_see 10000 "the sand white-hot" \
+        '[ "$(gw_count "$GW_SHOT" 280 522 280 522 "g == 255 && b == 255")" = 1 ]'
     xdotool mouseup 1 keyup Shift_L && gw_tap space
-    gw_see 10000 "the glass button" '[ "$(gw_count "$GW_SHOT" 602 0 649 600 "r==207 && g==255 && b==245")" -eq 1024 ]'
+    gw_see 10000 "the glass button" \
+        '[ "$(gw_count "$GW_SHOT" 602 0 649 600 "r==207 && g==255 && b==245")" -eq 1024 ]'
     gw_escape_exit 1000
 }
 
 # crop X0 Y0 X1 Y1 [OPTION...]: picture pixels of the full screenshot, raw; blocky: each one colour.
-crop() { local s=$GW_SCALE && gw_magick -size "$((650 * s))x$((650 * s))" -depth 8 "rgb:$GW_SHOT.full" -crop \
-    "$((($3 - $1 + 1) * s))x$((($4 - $2 + 1) * s))+$(($1 * s))+$(($2 * s))" +repage "${@:5}" -depth 8 rgb:-; }
-blocky() { [ "$(crop "$@" | md5sum)" = "$(crop "$@" -sample "$(($3 - $1 + 1))x$(($4 - $2 + 1))!" -sample "$((100 * GW_SCALE))%" | md5sum)" ]; }
-# Text drawn at the screen's resolution: a third of its lit pixels white; a small one enlarged is grey.
-sharp() { crop "$@" -colorspace gray | od -An -v -tu1 -w1 | awk '$1 > 20 {n++; w += $1 >= 235} END {exit !(n && 3 * w >= n)}'; }
+crop() {
+    local s=$GW_SCALE
+    gw_magick -size "$((650 * s))x$((650 * s))" -depth 8 "rgb:$GW_SHOT.full" \
+        -crop "$((($3 - $1 + 1) * s))x$((($4 - $2 + 1) * s))+$(($1 * s))+$(($2 * s))" +repage \
+        "${@:5}" -depth 8 rgb:-
+}
+blocky() {
+    local size="$(($3 - $1 + 1))x$(($4 - $2 + 1))!"
+    [ "$(crop "$@" | md5sum)" = \
+        "$(crop "$@" -sample "$size" -sample "$((100 * GW_SCALE))%" | md5sum)" ]
+}
+# Text drawn at the screen's resolution: a third of its lit pixels white; a small one enlarged
+# is grey.
+sharp() {
+    crop "$@" -colorspace gray | od -An -v -tu1 -w1 |
+        awk '$1 > 20 {n++; w += $1 >= 235} END {exit !(n && 3 * w >= n)}'
+}
 # On a desktop scaled by its DPI (Windows: LogPixels) the window is 650 times the scale that fits
 # the screen or its published work area: the picture magnified but for sharp text and icons, the
 # pointer acting there. Wine: one start; its window outlives its program.
 scaled() {
     local dpi screen side area masked first=""
-    local text=(0,551 280,649 550,551 649,649 610,329 641,440 329,610 360,641)
+    local text=("0,551 280,649" "550,551 649,649" "610,329 641,440" "329,610 360,641")
     # Xft.dpi ("none": not a number), the screen, the window's side, the work area ("-": none)
     while read -r -u 3 dpi screen side area; do
         if [[ $GW_PROGRAM == *.exe ]] && [ "$side $area" != "1300 -" ]; then continue; fi
@@ -204,13 +242,16 @@ scaled() {
         fi
         if [ "$area" = - ]; then area=""; fi
         gw_dpi "$dpi" "$area" && gw_start && gw_wait_window && gw_move 275 100
-        gw_see 3000 "brush 5's outline around cell (25,9)" '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
+        gw_see 3000 "brush 5's outline around cell (25,9)" \
+            '[ "$(gw_red_box "$GW_SHOT")" = "251 75 308 132" ]'
         if [ $((650 * GW_SCALE)) != "$side" ]; then
             gw_fail "DPI $dpi on $screen: a window $((650 * GW_SCALE)) wide, not $side"
         fi
         masked=$(gw_magick -size 650x650 -depth 8 "rgb:$GW_SHOT" -fill black \
-            -draw "$(printf 'rectangle %s %s ' "${text[@]}")" rgb:- | md5sum)
-        if [ "${first:=$masked}" != "$masked" ]; then gw_fail "DPI $dpi on $screen: not the picture of the first start"; fi
+            -draw "$(printf 'rectangle %s ' "${text[@]}")" rgb:- | md5sum)
+        if [ "${first:=$masked}" != "$masked" ]; then
+            gw_fail "DPI $dpi on $screen: not the picture of the first start"
+        fi
         if [ "$GW_SCALE" -gt 1 ]; then magnified; fi
         gw_ok "DPI $dpi on $screen: $side by $side"
         gw_escape_exit 1000
@@ -234,7 +275,8 @@ magnified() {
     if blocky 610 329 641 440 || blocky 329 610 360 641; then gw_fail "the icons blocky"; fi
     gw_select rock && gw_wheel down 4 && gw_hold 1 115 225 0.3 && gw_pointer_away
     gw_see 3000 "rock in cell (10,20) alone" \
-        '[ "$(gw_cells "$GW_SHOT" "!($GW_AIR)")$(gw_cells "$GW_SHOT" "r < 200 && !($GW_AIR)" 10 20 10 20)" = 11 ]'
+        '[ "$(gw_cells "$GW_SHOT" "!($GW_AIR)")" = 1 ] &&
+            [ "$(gw_cells "$GW_SHOT" "r < 200 && !($GW_AIR)" 10 20 10 20)" = 1 ]'
 }
 
 # Under openbox, on desktops as users have them: the window as large as the desktop's scale
@@ -287,7 +329,8 @@ desktop() {
     GW_SCREEN=$1x24 && gw_xvfb -noreset && openbox_wm
     for monitor in ${2//,/ }; do
         name=${monitor%%:*} w=${monitor#*:} && w=${w%%x*} && h=${monitor#*x} && h=${h%%+*}
-        xrandr --setmonitor "$primary$name" "$w/$((w / 4))x$h/$((h / 4))+${monitor#*+}" "$output" >/dev/null
+        xrandr --setmonitor "$primary$name" "$w/$((w / 4))x$h/$((h / 4))+${monitor#*+}" \
+            "$output" >/dev/null
         output=none primary=""
     done
     # shellcheck disable=SC2034 # read inside gw_poll's eval
@@ -317,7 +360,8 @@ inside() {
     local left top right bottom geometry=${1#*:} w h x y
     w=${geometry%%x*} h=${geometry#*x} && h=${h%%+*} && x=${geometry#*+} && y=${x#*+} && x=${x%%+*}
     read -r left top right bottom < <(frame_box)
-    [ "$left" -ge "$x" ] && [ "$top" -ge "$y" ] && [ "$right" -lt $((x + w)) ] && [ "$bottom" -lt $((y + h)) ]
+    [ "$left" -ge "$x" ] && [ "$top" -ge "$y" ] &&
+        [ "$right" -lt $((x + w)) ] && [ "$bottom" -lt $((y + h)) ]
 }
 
 # Without a display it can open, the program says why in one line and ends with status 1.
@@ -331,7 +375,8 @@ no_display() {
 }
 
 openbox_wm() {
-    XDG_CONFIG_HOME=$GW_TMP XDG_CACHE_HOME=$GW_TMP openbox --sm-disable >"$GW_TMP/openbox.log" 2>&1 &
+    XDG_CONFIG_HOME=$GW_TMP XDG_CACHE_HOME=$GW_TMP openbox --sm-disable \
+        >"$GW_TMP/openbox.log" 2>&1 &
     GW_OTHER_PIDS+=($!)
     gw_poll 10000 "openbox" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 }
@@ -339,14 +384,14 @@ openbox_wm() {
 # Under openbox: a title bar and a fixed size; minimised, the world goes on and the restored
 # window shows it; the title bar's close button ends the program.
 window_manager() {
-    local l r t b
+    local l r t b fixed
     openbox_wm && gw_start && gw_wait_window
     read -r l r t b < <(gw_frame_extents)
     if [ "${t:-0}" -le "${l:-0}" ] || [ "$t" -le "$r" ] || [ "$t" -le "$b" ]; then
         gw_fail "no title bar: extents '$l $r $t $b'"
     fi
-    if [ "$(xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -cE '(minimum|maximum) size: 650 by 650$')" != 2 ] ||
-        xprop -id "$GW_WID" _NET_WM_ALLOWED_ACTIONS | grep -q RESIZE; then
+    fixed=$(xprop -id "$GW_WID" WM_NORMAL_HINTS | grep -cE '(minimum|maximum) size: 650 by 650$')
+    if [ "$fixed" != 2 ] || xprop -id "$GW_WID" _NET_WM_ALLOWED_ACTIONS | grep -q RESIZE; then
         gw_fail "the window can be resized"
     fi
     gw_ok "a frame of extents $l $r $t $b (left right top bottom), the window 650x650 fixed"
@@ -355,12 +400,15 @@ window_manager() {
     [ "$(sand 23 0 27 4)" -eq 25 ] || gw_fail "no 5x5 block of sand at the top"
     # At 45 steps a second (3) the sand lands in about one: well within the time minimised, well
     # after the restore, had the world stopped meanwhile. openbox animates the restoring.
-    gw_tap space && xdotool windowminimize --sync "$GW_WID" && sleep 3 && xdotool windowactivate "$GW_WID"
+    gw_tap space && xdotool windowminimize --sync "$GW_WID" && sleep 3 &&
+        xdotool windowactivate "$GW_WID"
     gw_poll 3000 "the window restored whole, with the focus" \
-        eval '[ "$(import -window "$GW_WID" -format %h info: 2>/dev/null)" = 650 ] && gw_has_focus "$GW_WID"'
+        eval '[ "$(import -window "$GW_WID" -format %h info: 2>/dev/null)" = 650 ] &&
+            gw_has_focus "$GW_WID"'
     # The first frame drawn after the restore, not one from before the minimising.
     gw_see 3000 "the restored window drawn" '[ "$(sand)" -gt 0 ]'
-    [ "$(sand 0 45 49 49)" -eq 25 ] || gw_fail "the restored window shows the sand not yet on the floor"
+    [ "$(sand 0 45 49 49)" -eq 25 ] ||
+        gw_fail "the restored window shows the sand not yet on the floor"
     gw_escape_exit 1000
     # The frame to (100,100), its title bar on the screen, the close button at its right end.
     gw_start && gw_wait_window && xdotool windowmove --sync "$GW_WID" 100 100
@@ -374,10 +422,14 @@ missing_font() {
     [[ $GW_PROGRAM != *.exe ]] || here=$(winepath -w "$GW_RUN" 2>/dev/null) also='^[^/]*$'
     for case in missing "not a font" folder "named pipe"; do
         rm -rf "$GW_RUN/ARIAL.TTF"
-        case $case in "not a font") echo "$case" >"$GW_RUN/ARIAL.TTF" ;; folder) mkdir "$GW_RUN/ARIAL.TTF" ;;
-        "named pipe") mkfifo "$GW_RUN/ARIAL.TTF" ;; esac
+        case $case in
+        "not a font") echo "$case" >"$GW_RUN/ARIAL.TTF" ;;
+        folder) mkdir "$GW_RUN/ARIAL.TTF" ;;
+        "named pipe") mkfifo "$GW_RUN/ARIAL.TTF" ;;
+        esac
         gw_start && one_line_exit "$case" ARIAL.TTF "$here"
-        [ "$case" != missing ] || gw_unexpected_output | grep -qE "$also" || gw_fail "missing: not looked for in $also"
+        [ "$case" != missing ] || gw_unexpected_output | grep -qE "$also" ||
+            gw_fail "missing: not looked for in $also"
     done
 }
 
@@ -396,21 +448,27 @@ missing_icon() {
 }
 
 # The program's frames against the same frames drawn shape by shape: the GoogleTest program $1.
-frame_pixels() { (cd "$GW_RUN" && ASAN_OPTIONS=detect_leaks=0 $([[ $1 != *.exe ]] || echo wine) "$1") || exit; }
+frame_pixels() {
+    (cd "$GW_RUN" && ASAN_OPTIONS=detect_leaks=0 $([[ $1 != *.exe ]] || echo wine) "$1") || exit
+}
 
 # Windows, started with a console of its own as from Explorer: the first frame clears the
 # message about a missing icon from it; without the font a message box says why it ends.
 console() {
     local console box
     rm "$GW_RUN/none_element.png" && gw_start wine start /wait "$GW_PROGRAM" && gw_wait_window
-    gw_poll 5000 "the console" eval 'console=$(xdotool search --onlyvisible --name "grainwright.exe$")'
+    gw_poll 5000 "the console" \
+        eval 'console=$(xdotool search --onlyvisible --name "grainwright.exe$")'
     xdotool windowmove --sync "$console" 650 0 # out from under the sandbox's window
-    gw_poll 5000 "a blank console" eval '[ "$(import -window "$console" -crop 400x60+0+0 -format %k info:)" = 1 ]'
+    gw_poll 5000 "a blank console" \
+        eval '[ "$(import -window "$console" -crop 400x60+0+0 -format %k info:)" = 1 ]'
     gw_escape_exit 1000
     rm "$GW_RUN/ARIAL.TTF" && gw_start wine start /wait "$GW_PROGRAM"
     gw_poll 10000 "a message box" eval 'box=$(xdotool search --onlyvisible --name "^Grainwright$")'
     gw_focus "$box" && xdotool key Return
-    if ! gw_wait_exit 5000 || [ "$GW_STATUS" -ne 1 ]; then gw_fail "the message box did not end it with status 1"; fi
+    if ! gw_wait_exit 5000 || [ "$GW_STATUS" -ne 1 ]; then
+        gw_fail "the message box did not end it with status 1"
+    fi
     gw_ok "a blank console while it runs, and a message box without the font"
 }
 
