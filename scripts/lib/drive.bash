@@ -99,6 +99,41 @@ gw_logpixels_back() {
     GW_LOGPIXELS=""
 }
 
+# gw_openbox: openbox as the X server's window manager, as on a desktop.
+gw_openbox() {
+    XDG_CONFIG_HOME=$GW_TMP XDG_CACHE_HOME=$GW_TMP openbox --sm-disable \
+        >"$GW_TMP/openbox.log" 2>&1 &
+    GW_OTHER_PIDS+=($!)
+    gw_poll 10000 "openbox" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+}
+
+# gw_desktop SCREEN MONITORS DPI FACTOR: a new X server of SCREEN ("WIDTHxHEIGHT") under openbox,
+# its RandR monitors "NAME:WxH+X+Y,..." (the first the primary) in place of the screen's own, the
+# Xft.dpi and an XSETTINGS manager's Gdk/WindowScalingFactor ("-": none), as desktops set them.
+gw_desktop() {
+    local monitor output=screen primary=+ geometry w h count
+    kill "$GW_XVFB" && wait "$GW_XVFB"
+    GW_SCREEN=$1x24 && gw_xvfb -noreset && gw_openbox
+    for monitor in ${2//,/ }; do
+        geometry=${monitor#*:}
+        read -r w h _ <<<"${geometry//[x+]/ }"
+        # RandR wants a size in millimetres too: any will do.
+        xrandr --setmonitor "$primary${monitor%%:*}" "$w/$((w / 4))x$h/$((h / 4))+${geometry#*+}" \
+            "$output" >/dev/null
+        output=none primary=""
+    done
+    # shellcheck disable=SC2034 # read inside gw_poll's eval
+    count=$(tr , '\n' <<<"$2" | wc -l)
+    gw_poll 3000 "the monitors $2" eval '[ "$(xrandr --listmonitors | grep -c "^ ")" = "$count" ]'
+    if [ "$3" = - ]; then xrdb -remove; else xrdb -nocpp -load - <<<"Xft.dpi: $3"; fi
+    if [ "$4" != - ]; then
+        echo "Gdk/WindowScalingFactor $4" >"$GW_TMP/xsettings"
+        xsettingsd -c "$GW_TMP/xsettings" >"$GW_TMP/xsettingsd.log" 2>&1 &
+        GW_OTHER_PIDS+=($!)
+        gw_poll 5000 "xsettingsd" grep -q "Took ownership" "$GW_TMP/xsettingsd.log"
+    fi
+}
+
 # gw_need TOOL...: without one of its tools a check is skipped, with CTest's status for a skip.
 gw_need() {
     local tool
@@ -159,11 +194,8 @@ gw_poll() {
 # gw_see MS DESCRIPTION TEST: retries the shell TEST on a fresh screenshot ($GW_SHOT).
 gw_see() { gw_poll "$1" "$2" eval "gw_shot poll && $3"; }
 
-# gw_wait_window: waits for the window, focuses it (a bare X server has no window manager to do
-# so), moves it to the screen's origin (under a window manager, its frame just beyond) and waits
-# for a frame drawn with the pointer off the grid.
-gw_wait_window() {
-    local left top
+# gw_find_window: the program's window, once shown, in $GW_WID.
+gw_find_window() {
     GW_WID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Grainwright$' 2>/dev/null |
         head -n 1)
     if [ -z "$GW_WID" ]; then
@@ -173,6 +205,14 @@ gw_wait_window() {
         fi
         gw_fail "no window titled 'Grainwright' within 10 s"
     fi
+}
+
+# gw_wait_window: waits for the window, focuses it (a bare X server has no window manager to do
+# so), moves it to the screen's origin (under a window manager, its frame just beyond) and waits
+# for a frame drawn with the pointer off the grid.
+gw_wait_window() {
+    local left top
+    gw_find_window
     gw_focus "$GW_WID"
     GW_SCALE=$(($(xwininfo -id "$GW_WID" | awk '/Width:/ {print $2}') / 650))
     read -r left _ top _ < <(gw_frame_extents)
@@ -187,6 +227,16 @@ gw_wait_window() {
             [ "$(gw_red_box "$GW_SHOT")" = none ]'
 }
 
+# The window's frame on the screen, "LEFT TOP RIGHT BOTTOM", then the window's "WIDTH HEIGHT".
+gw_frame_box() {
+    local x y w h l r t b
+    read -r x y w h < <(xwininfo -id "$GW_WID" | awk '/Absolute upper-left X/ {x = $4}
+        /Absolute upper-left Y/ {y = $4} /Width:/ {w = $2} /Height:/ {h = $2}
+        END {print x, y, w, h}')
+    read -r l r t b < <(gw_frame_extents)
+    echo $((x - ${l:-0})) $((y - ${t:-0})) $((x + w + ${r:-0} - 1)) $((y + h + ${b:-0} - 1)) \
+        "$w" "$h"
+}
 # The window manager's frame around the window: "left right top bottom", or nothing without one.
 gw_frame_extents() { xprop -id "$GW_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,; }
 
