@@ -108,19 +108,19 @@ gw_openbox() {
 }
 
 # gw_desktop SCREEN MONITORS DPI FACTOR: a new X server of SCREEN ("WIDTHxHEIGHT") under openbox,
-# its RandR monitors "NAME:WxH+X+Y,..." (the first the primary) in place of the screen's own, the
+# its RandR monitors "NAME:WxH+X+Y,..." in place of the screen's own (the first on its output), the
 # Xft.dpi and an XSETTINGS manager's Gdk/WindowScalingFactor ("-": none), as desktops set them.
 gw_desktop() {
-    local monitor output=screen primary=+ geometry w h count
+    local monitor output=screen geometry w h count
     kill "$GW_XVFB" && wait "$GW_XVFB"
     GW_SCREEN=$1x24 && gw_xvfb -noreset && gw_openbox
     for monitor in ${2//,/ }; do
         geometry=${monitor#*:}
         read -r w h _ <<<"${geometry//[x+]/ }"
         # RandR wants a size in millimetres too: any will do.
-        xrandr --setmonitor "$primary${monitor%%:*}" "$w/$((w / 4))x$h/$((h / 4))+${geometry#*+}" \
+        xrandr --setmonitor "${monitor%%:*}" "$w/$((w / 4))x$h/$((h / 4))+${geometry#*+}" \
             "$output" >/dev/null
-        output=none primary=""
+        output=none
     done
     # shellcheck disable=SC2034 # read inside gw_poll's eval
     count=$(tr , '\n' <<<"$2" | wc -l)

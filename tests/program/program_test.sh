@@ -261,7 +261,7 @@ magnified() {
 # says, and with its frame wholly inside the monitor under the pointer.
 desktops() {
     local screen monitors dpi factor gdk pointer side monitor what deadline
-    # the screen, its monitors (NAME:WxH+X+Y, the first primary), Xft.dpi, Gdk/WindowScalingFactor,
+    # the screen, its monitors (NAME:WxH+X+Y), Xft.dpi, Gdk/WindowScalingFactor,
     # GDK_SCALE ("-": none), the pointer, the window's side, the monitor it must lie on (WxH+X+Y)
     while read -r -u 3 screen monitors dpi factor gdk pointer side monitor; do
         gw_desktop "$screen" "$monitors" "$dpi" "$factor"
