@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # freetype_choice, the FreeType the Windows build takes: the cache newer than Debian's index, as new,
-# older, empty, and the index unread (no line listed).
+# older (also by Debian's revision alone), empty, and the index unread (no line listed).
 # shellcheck source-path=SCRIPTDIR source=../../scripts/lib/freetype.bash
 source "$(dirname "$0")/../../scripts/lib/freetype.bash" || exit 1
 failed=0
@@ -10,12 +10,13 @@ while IFS=';' read -r name cached listed want; do
         got=none
     [ "$got" = "$want" ] || { echo "FAILED: $name: expected '$want', got '$got'"; failed=1; }
 done <<'END'
-newer;2.13.3 2.14.10;2.13.3 2.14.3;2.14.10 cached
-same;2.14.3;2.14.3 2.13.3;2.14.3 cached
-older;2.13.3;2.14.3 2.13.3;2.14.3 index
-below the minimum;2.12.1;2.13.1;2.13.1 index
-empty;;2.14.3;2.14.3 index
-index unread;2.13.1 2.13.3;;2.13.3 cached
-index unread, cache below the minimum;2.12.1;;none
+newer;2.13.3+dfsg-1 2.14.10+dfsg-1;2.13.3+dfsg-1 2.14.3+dfsg-1;2.14.10+dfsg-1 cached
+same;2.14.3+dfsg-1;2.14.3+dfsg-1 2.13.3+dfsg-1;2.14.3+dfsg-1 cached
+older;2.13.3+dfsg-1;2.14.3+dfsg-1 2.13.3+dfsg-1;2.14.3+dfsg-1 index
+a new Debian revision;2.13.3+dfsg-1+deb13u1;2.13.3+dfsg-1+deb13u2;2.13.3+dfsg-1+deb13u2 index
+below the minimum;2.12.1+dfsg-5;2.13.1+dfsg-1;2.13.1+dfsg-1 index
+empty;;2.14.3+dfsg-1;2.14.3+dfsg-1 index
+index unread;2.13.1+dfsg-1 2.13.3+dfsg-1;;2.13.3+dfsg-1 cached
+index unread, cache below the minimum;2.12.1+dfsg-5;;none
 END
 exit "$failed"
