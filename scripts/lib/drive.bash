@@ -82,6 +82,8 @@ gw_dpi() {
             GW_LOGPIXELS=${GW_LOGPIXELS:-none}
         fi
         wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+        # Wine 10 reads the DPI as a session starts: this one must end first.
+        wineserver -w
     else
         xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$1"
         [ -z "${2:-}" ] || xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$2"
@@ -215,11 +217,14 @@ gw_wait_window() {
     gw_find_window
     gw_focus "$GW_WID"
     GW_SCALE=$(($(xwininfo -id "$GW_WID" | awk '/Width:/ {print $2}') / 650))
-    read -r left _ top _ < <(gw_frame_extents)
-    xdotool windowmove --sync "$GW_WID" $((-${left:-0})) $((-${top:-0})) >/dev/null 2>&1
-    # xdotool's own position counts a frame's offset twice.
-    gw_poll 5000 "window at (0,0)" \
-        eval '[ "$(xwininfo -id "$GW_WID" | grep -cE "Absolute upper-left [XY]: +0$")" = 2 ]'
+    # Wine 10 does not follow its window moved by another program: gw_move goes to it instead.
+    if [[ $GW_PROGRAM != *.exe ]]; then
+        read -r left _ top _ < <(gw_frame_extents)
+        xdotool windowmove --sync "$GW_WID" $((-${left:-0})) $((-${top:-0})) >/dev/null 2>&1
+        # xdotool's own position counts a frame's offset twice.
+        gw_poll 5000 "window at (0,0)" \
+            eval '[ "$(xwininfo -id "$GW_WID" | grep -cE "Absolute upper-left [XY]: +0$")" = 2 ]'
+    fi
     # A frame drawn before the move may still show the brush outline where the pointer was.
     gw_move 645 5
     gw_see 5000 "a first frame, the pointer off the grid" \
@@ -299,7 +304,12 @@ gw_red_box() {
 
 # --sync waits for a motion, which never comes when the pointer is already there.
 gw_move() {
-    set -- $(($1 * GW_SCALE)) $(($2 * GW_SCALE))
+    local origin=(0 0)
+    # A Windows program's window stays where it opened, which it chose as it started.
+    if [[ $GW_PROGRAM == *.exe ]]; then
+        read -r -a origin < <(gw_frame_box)
+    fi
+    set -- $(($1 * GW_SCALE + origin[0])) $(($2 * GW_SCALE + origin[1]))
     timeout 1 xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove "$1" "$2"
 }
 gw_click() { gw_move "$1" "$2" && xdotool click "${3:-1}"; }
