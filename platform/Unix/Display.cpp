@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -50,8 +51,10 @@ std::vector<unsigned char> property(Display* display, Window window, const char*
 std::vector<long> cardinals(Display* display, const char* name) {
     const std::vector<unsigned char> bytes =
         property(display, DefaultRootWindow(display), name, XA_CARDINAL, 32, 1024);
-    const auto* numbers = reinterpret_cast<const long*>(bytes.data());
-    return std::vector<long>(numbers, numbers + bytes.size() / sizeof(long));
+    std::vector<long> numbers(bytes.size() / sizeof(long));
+    if (!numbers.empty())
+        std::memcpy(numbers.data(), bytes.data(), numbers.size() * sizeof(long));
+    return numbers;
 }
 
 // "Xft.dpi" in the resource database that the desktop (or xrdb) keeps on the screen.
