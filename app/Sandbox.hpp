@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Interaction.hpp"
-#include "app/PictureView.hpp"
 #include "app/StatusOverlay.hpp"
+#include "platform/Display.hpp"
 #include "platform/SfmlCompat.hpp"
 #include "render/GridRenderer.hpp"
 #include "render/HoverInspector.hpp"
